@@ -1,0 +1,75 @@
+// The output step: the result texts framed into one to four boxes, the count and its unit.
+#include "model/frmMain.h"
+#include "search/Limits.h"
+
+#include <string>
+
+namespace tavimo {
+
+namespace {
+
+const std::string crlf = "\r\n";
+const std::string toBeContinued = crlf + "つづく‥";
+const std::string theEnd = crlf + "です。";
+const std::string continued = "‥つづき";
+
+void showBox(TextBox& box, float left, std::string text)
+{
+    box.visible = true;
+    box.rect.left = left;
+    box.rect.width = 1300;
+    box.text = std::move(text);
+}
+
+} // namespace
+
+void frmMain::showResults()
+{
+    const int boxes = m > 3 * boxCapacity ? 4 : m > 2 * boxCapacity ? 3 : m > boxCapacity ? 2 : 1;
+    if (boxes == 1) {
+        txt3.text = "素数は," + sosu3 + theEnd;
+        lbl2.rect.left = 840;
+        lbl2.caption = std::to_string(m);
+        lbl2k.caption = "個";
+        return;
+    }
+
+    if (boxes == 4) {
+        setWidth(7900);
+        setHeight(4050);
+    } else if (boxes == 3) {
+        setWidth(6500);
+        setHeight(4050);
+    }
+    fram2.rect.width = nonNegative(width() - 2300);
+    txt3.rect.width = 1300;
+    txt3.alignment = Alignment::Centre;
+    txt3.text = "素数は" + sosu3 + toBeContinued;
+    showBox(txt4, 1400, continued + sosu4 + (boxes > 2 ? toBeContinued : theEnd));
+    if (boxes >= 3) {
+        showBox(txt5, 2800, continued + sosu5 + (boxes > 3 ? toBeContinued : theEnd));
+    }
+    if (boxes == 4) {
+        if (Ijo) {
+            showBox(txt6, 4200,
+                    continued + sosu6 + crlf + "‥‥‥" + crlf +
+                        "[移]を押して続きを検索してください。(素数は1個重複します)");
+            cmdCOPY.enabled = true;
+        } else {
+            showBox(txt6, 4200, continued + sosu6 + theEnd);
+        }
+    }
+
+    lbl2.rect.left = Ijo ? 500 : 840;
+    lbl2.caption = std::to_string(m);
+    lbl2k.caption = Ijo ? "個以上" : "個";
+    cmdCOPY4.visible = true;
+    if (boxes >= 3) {
+        cmdCOPY5.visible = true;
+    }
+    if (boxes == 4) {
+        cmdCOPY6.visible = true;
+    }
+}
+
+} // namespace tavimo

@@ -1,0 +1,26 @@
+// The orientation switch: vertical (one prime per line) or horizontal (comma separated).
+#include "model/frmMain.h"
+
+namespace tavimo {
+
+void frmMain::cmdXY_Click()
+{
+    if (!SwithXY) {
+        cmdXY.caption = "横";
+        txt4.visible = false;
+        txt5.visible = false;
+        txt6.visible = false;
+        txt3.rect.height = nonNegative(fram2.rect.height - 150);
+        txt3.rect.width = nonNegative(width() - 2450);
+        txt3.alignment = Alignment::Left;
+        txt3.text = "結果は,(カンマ区切り)です。";
+    } else {
+        cmdXY.caption = "縦";
+        txt3.alignment = Alignment::Centre;
+        txt3.text = "含まれる\r\n素数は\r\n縦一列に\r\n並びます。";
+    }
+    SwithXY = !SwithXY;
+    platform.focusWindow();
+}
+
+} // namespace tavimo

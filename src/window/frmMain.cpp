@@ -75,19 +75,16 @@ Label label(std::string_view name, TwipsRect rect, const char* caption, bool opa
 } // namespace
 
 frmMain::frmMain(Platform& platform)
-    : fram1{"fram1", {360, 1620, 1572, 2052}, 9},
-      fram2{"fram2", {2070, 0, 5652, 3300}, 16},
-      fram3{"fram3", {2400, 3360, 5172, 252}, 4},
-      txt1(input("txt1", 120, "‥から", 0)),
-      txt2(input("txt2", 700, "‥まで", 1)),
-      txt3(resultBox("txt3", 0, 20, true)),
-      txt4(resultBox("txt4", 1440, 19, false)),
-      txt5(resultBox("txt5", 2880, 18, false)),
+    : fram1{"fram1", {360, 1620, 1572, 2052}, 9}, fram2{"fram2", {2070, 0, 5652, 3300}, 16},
+      fram3{"fram3", {2400, 3360, 5172, 252}, 4}, txt1(input("txt1", 120, "‥から", 0)),
+      txt2(input("txt2", 700, "‥まで", 1)), txt3(resultBox("txt3", 0, 20, true)),
+      txt4(resultBox("txt4", 1440, 19, false)), txt5(resultBox("txt5", 2880, 18, false)),
       txt6(resultBox("txt6", 4320, 17, false)),
       lbl1(label("lbl1", {0, 1150, 2052, 252}, "‥の間にある素数は", false, smallFont, 2)),
       lbl2(label("lbl2", {840, 1400, 924, 252}, "？　", true, largeFont, 3)),
-      lbl2k(label("lbl2k", {1230, 1400, 800, 252}, "個", true, largeFont, 21)),
-      Line1{"Line1", 1200, 550, 1200, 650, 3},
+      lbl2k(label("lbl2k", {1230, 1400, 800, 252}, "個", true, largeFont, 21)), Line1{"Line1", 1200,
+                                                                                      550,     1200,
+                                                                                      650,     3},
       cmdJIKKO(button("cmdJIKKO", Container::fram1, {120, 120, 1332, 372}, "実行", largeFont, 15)),
       cmdKESU(button("cmdKESU", Container::fram1, {120, 600, 732, 372}, "消去", smallFont, 12)),
       cmdXY(button("cmdXY", Container::fram1, {960, 600, 492, 372}, "縦", smallFont, 11)),
@@ -97,11 +94,9 @@ frmMain::frmMain(Platform& platform)
       cmdCOPY3(copyButton("cmdCOPY3", 0, 8, true)),
       cmdCOPY4(copyButton("cmdCOPY4", 1440, 7, false)),
       cmdCOPY5(copyButton("cmdCOPY5", 2880, 6, false)),
-      cmdCOPY6(copyButton("cmdCOPY6", 4320, 5, false)),
-      platform(platform),
+      cmdCOPY6(copyButton("cmdCOPY6", 4320, 5, false)), platform(platform),
       // Before the load handler sizes it, the window is its design client area.
-      m_width(7980),
-      m_height(3708)
+      m_width(7980), m_height(3708)
 {
     txt3.text = "\r\n２つの数の差が大きい\r\nとかなり時間がかかります。\r\n";
     cmdCOPY.enabled = false;

@@ -26,8 +26,7 @@ TEST_F(Commands, CopyEmptiesTheClipboardThenSetsTheTextThenSelectsAndFocuses)
 {
     const std::string hint = "\r\n２つの数の差が大きい\r\nとかなり時間がかかります。\r\n";
     form.cmdCOPY3_Click();
-    EXPECT_EQ(platform.calls,
-              (std::vector<std::string>{"clear", "set:" + hint, "focus:txt3"}));
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"clear", "set:" + hint, "focus:txt3"}));
     EXPECT_EQ(form.txt3.selStart, 0);
     EXPECT_EQ(form.txt3.selLength, 29); // 23 characters and three CR LF pairs
     form.cmdCOPY3_Click();
@@ -76,13 +75,13 @@ TEST_F(Commands, MoveWritesTheLastPrimeIntoTheSmallerBound)
     const MoveCase cases[] = {
         {"1", "1000000", "224737", "1000000"},
         {"1000000", "1", "1000000", "224737"},
-        {"5", "5", "5", "224737"},       // equal values: the second input
-        {"9", "10", "224737", "10"},     // numbers, not texts, are compared
+        {"5", "5", "5", "224737"},   // equal values: the second input
+        {"9", "10", "224737", "10"}, // numbers, not texts, are compared
         {"1.0E6", "999999", "1.0E6", "224737"},
-        {"", "1000000", "224737", "1000000"},   // empty after Clear
-        {"abc", "", "224737", ""},              // the first unusable input wins
+        {"", "1000000", "224737", "1000000"}, // empty after Clear
+        {"abc", "", "224737", ""},            // the first unusable input wins
         {"500", "xyz", "500", "224737"},
-        {"9E99", "1", "224737", "1"},           // beyond the decimal range
+        {"9E99", "1", "224737", "1"}, // beyond the decimal range
         {"-3", "1", "224737", "1"},
     };
     for (const MoveCase& c : cases) {

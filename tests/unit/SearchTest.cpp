@@ -120,7 +120,8 @@ TEST_F(Search, SmallAndFixedRanges)
         {"4", "10", true, "素数は,5,7,\r\nです。", "2"},
         {"9", "9", false, "素数は,\r\nです。", "0"},
         {"24", "28", false, "素数は,\r\nです。", "0"},
-        {"0", "25", false, "素数は,\r\n2\r\n3\r\n5\r\n7\r\n11\r\n13\r\n17\r\n19\r\n23\r\nです。", "9"},
+        {"0", "25", false, "素数は,\r\n2\r\n3\r\n5\r\n7\r\n11\r\n13\r\n17\r\n19\r\n23\r\nです。",
+         "9"},
         {"49", "49", false, "素数は,\r\nです。", "0"},
         {"121", "127", false, "素数は,\r\n127\r\nです。", "1"},
         {"7.0", "5", false, "素数は,\r\n5\r\n7\r\nです。", "2"},
@@ -184,8 +185,9 @@ TEST_F(Search, OneToAMillionStopsAtTheCap)
     EXPECT_EQ(form.txt3.text, "素数は" + vertical(primes, 0, 5000) + "\r\nつづく‥");
     EXPECT_EQ(form.txt4.text, "‥つづき" + vertical(primes, 5000, 10000) + "\r\nつづく‥");
     EXPECT_EQ(form.txt5.text, "‥つづき" + vertical(primes, 10000, 15000) + "\r\nつづく‥");
-    EXPECT_EQ(form.txt6.text, "‥つづき" + vertical(primes, 15000, 20000) +
-                                  "\r\n‥‥‥\r\n[移]を押して続きを検索してください。(素数は1個重複します)");
+    EXPECT_EQ(form.txt6.text,
+              "‥つづき" + vertical(primes, 15000, 20000) +
+                  "\r\n‥‥‥\r\n[移]を押して続きを検索してください。(素数は1個重複します)");
     EXPECT_TRUE(form.txt4.text.ends_with("\r\n104729\r\nつづく‥"));
     EXPECT_TRUE(form.txt6.text.starts_with("‥つづき\r\n163847\r\n"));
     EXPECT_EQ(form.su0, 224737);
@@ -261,7 +263,8 @@ TEST_F(Search, AgreesWithASieveOnSeededRandomRanges)
     };
     for (const Region& region : regions) {
         for (int i = 0; i < 12; ++i) {
-            std::int64_t lower = std::uniform_int_distribution<std::int64_t>(region.from, region.to)(random);
+            std::int64_t lower =
+                std::uniform_int_distribution<std::int64_t>(region.from, region.to)(random);
             std::int64_t upper = std::min<std::int64_t>(
                 region.to,
                 lower + std::uniform_int_distribution<std::int64_t>(0, region.maxWidth)(random));
@@ -288,7 +291,7 @@ TEST_F(Search, RejectsTextsThatAreNotWholeNumbers)
     platform.calls.clear();
     const std::pair<const char*, const char*> cases[] = {
         {"‥から", "‥まで"}, {"7.5", "10"}, {"10", "7.5"}, {"", "10"},
-        {"1 0", "20"},        {"abc", "1"}, {"1", "1e-3"}, {"inf", "1"},
+        {"1 0", "20"},      {"abc", "1"},  {"1", "1e-3"}, {"inf", "1"},
     };
     for (const auto& [a, b] : cases) {
         SCOPED_TRACE(std::string(a) + " / " + b);

@@ -3,15 +3,26 @@
 #include "search/Limits.h"
 
 #include <string>
+#include <string_view>
 
 namespace tavimo {
 
 namespace {
 
-const std::string crlf = "\r\n";
-const std::string toBeContinued = crlf + "つづく‥";
-const std::string theEnd = crlf + "です。";
-const std::string continued = "‥つづき";
+constexpr std::string_view toBeContinued = "\r\nつづく‥";
+constexpr std::string_view theEnd = "\r\nです。";
+constexpr std::string_view continued = "‥つづき";
+constexpr std::string_view capNotice =
+    "\r\n‥‥‥\r\n[移]を押して続きを検索してください。(素数は1個重複します)";
+
+// A result text between its opening and closing, built in one allocation.
+std::string framed(std::string_view opening, const std::string& entries, std::string_view closing)
+{
+    std::string text;
+    text.reserve(opening.size() + entries.size() + closing.size());
+    text.append(opening).append(entries).append(closing);
+    return text;
+}
 
 void showBox(TextBox& box, float left, std::string text)
 {
@@ -27,7 +38,7 @@ void frmMain::showResults()
 {
     const int boxes = m > 3 * boxCapacity ? 4 : m > 2 * boxCapacity ? 3 : m > boxCapacity ? 2 : 1;
     if (boxes == 1) {
-        txt3.text = "素数は," + sosu3 + theEnd;
+        txt3.text = framed("素数は,", sosu3, theEnd);
         lbl2.rect.left = 840;
         lbl2.caption = std::to_string(m);
         lbl2k.caption = "個";
@@ -44,19 +55,17 @@ void frmMain::showResults()
     fram2.rect.width = nonNegative(width() - 2300);
     txt3.rect.width = 1300;
     txt3.alignment = Alignment::Centre;
-    txt3.text = "素数は" + sosu3 + toBeContinued;
-    showBox(txt4, 1400, continued + sosu4 + (boxes > 2 ? toBeContinued : theEnd));
+    txt3.text = framed("素数は", sosu3, toBeContinued);
+    showBox(txt4, 1400, framed(continued, sosu4, boxes > 2 ? toBeContinued : theEnd));
     if (boxes >= 3) {
-        showBox(txt5, 2800, continued + sosu5 + (boxes > 3 ? toBeContinued : theEnd));
+        showBox(txt5, 2800, framed(continued, sosu5, boxes > 3 ? toBeContinued : theEnd));
     }
     if (boxes == 4) {
         if (Ijo) {
-            showBox(txt6, 4200,
-                    continued + sosu6 + crlf + "‥‥‥" + crlf +
-                        "[移]を押して続きを検索してください。(素数は1個重複します)");
+            showBox(txt6, 4200, framed(continued, sosu6, capNotice));
             cmdCOPY.enabled = true;
         } else {
-            showBox(txt6, 4200, continued + sosu6 + theEnd);
+            showBox(txt6, 4200, framed(continued, sosu6, theEnd));
         }
     }
 

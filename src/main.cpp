@@ -1,0 +1,44 @@
+// Tavimo: lists the primes between two natural numbers in a window with a Japanese interface.
+#include "model/frmMain.h"
+#include "platform/MainWindow.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool isSet(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Qt aborts with a long diagnostic when it finds no display; one sentence says enough.
+    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM")) {
+        std::fputs("Tavimo needs a graphical display; none was found (set DISPLAY or run it under "
+                   "xvfb-run).\n",
+                   stderr);
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavimo"));
+
+    tavimo::QtPlatform platform;
+    tavimo::frmMain form(platform);
+    tavimo::MainWindow window(form, platform);
+    QApplication::setWindowIcon(window.windowIcon());
+
+    form.Form_Load();
+    window.refresh();
+    window.show();
+    window.focusTextBox(form.txt1);
+    return QApplication::exec();
+}

@@ -1,0 +1,577 @@
+// The main window on the screen: a real widget for each control of frmMain, and Qt's events
+// turned into its handlers.
+#include "platform/MainWindow.h"
+
+#include "platform/TextConversion.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
+
+#include <algorithm>
+#include <vector>
+
+static void initResources()
+{
+    // The binding is a static library: its resources must be registered by hand.
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace tavimo {
+namespace {
+
+QColor toQColor(Rgb colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+// A borderless panel filled with one colour: the frames, and the line (a 3-pixel-wide panel).
+class Panel final : public QWidget {
+public:
+    Panel(QWidget* parent, Rgb colour) : QWidget(parent), colour(toQColor(colour))
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour); }
+
+private:
+    QColor colour;
+};
+
+// The face of every control; where it is not installed, free faces drawn to the same design.
+QFont japaneseFont(const Font& font)
+{
+    QFont qfont;
+    qfont.setFamilies({QString::fromUtf8(japaneseFace.data(), qsizetype(japaneseFace.size())),
+                       QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                       QStringLiteral("Noto Sans CJK JP")});
+    qfont.setStyleHint(QFont::SansSerif);
+    qfont.setPointSizeF(font.points);
+    qfont.setWeight(QFont::Weight(font.weight));
+    return qfont;
+}
+
+QRect toPixels(const TwipsRect& rect)
+{
+    return {twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width),
+            twipsToPixels(rect.height)};
+}
+
+Qt::Alignment toQt(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Left:
+        return Qt::AlignLeft;
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Centre:
+        break;
+    }
+    return Qt::AlignHCenter;
+}
+
+// Stores the value and reports true when it differs from the one pushed last.
+template <typename T> bool differs(std::optional<T>& pushed, const T& now)
+{
+    if (pushed && *pushed == now) {
+        return false;
+    }
+    pushed = now;
+    return true;
+}
+
+int mouseButtonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// A filled face with a raised edge, so that the face is exactly the button's colour.
+const QString buttonStyle = QStringLiteral(
+    "QPushButton { background-color: rgb(0, 255, 0); border: 2px outset rgb(0, 255, 0); }"
+    "QPushButton:pressed { border-style: inset; }");
+
+} // namespace
+
+QWidget* MainWindow::BoxWidget::widget() const
+{
+    return line != nullptr ? static_cast<QWidget*>(line) : static_cast<QWidget*>(lines);
+}
+
+MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : form(form), platform(platform)
+{
+    initResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tavimo"));
+    setWindowIcon(QIcon(QStringLiteral(":/tavimo/tavimo.xpm")));
+    platform.attach(this);
+    createControls();
+    setupTabOrder();
+    setupConnections();
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::createControls()
+{
+    const auto frames = form.frames();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        m_frames[i].model = frames[i];
+        m_frames[i].widget = new Panel(this, darkGreen);
+        m_frames[i].widget->setObjectName(QString::fromUtf8(frames[i]->name));
+    }
+
+    const auto boxes = form.textBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        BoxWidget& box = m_boxes[i];
+        box.model = boxes[i];
+        if (box.model->multiLine) {
+            box.lines = new QPlainTextEdit(container(box.model->container));
+            box.lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            // Wrapping anywhere keeps a long run of digits and commas inside the box, and lays
+            // out thousands of lines many times faster than breaking at word boundaries.
+            box.lines->setWordWrapMode(QTextOption::WrapAnywhere);
+            box.lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            box.lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            box.lines->setTabChangesFocus(true);
+        } else {
+            box.line = new QLineEdit(container(box.model->container));
+            if (box.model->maxLength > 0) {
+                box.line->setMaxLength(box.model->maxLength);
+            }
+        }
+        box.widget()->setObjectName(QString::fromUtf8(box.model->name));
+    }
+
+    const auto labels = form.labels();
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        LabelWidget& label = m_labels[i];
+        label.model = labels[i];
+        label.widget = new QLabel(container(label.model->container));
+        label.widget->setObjectName(QString::fromUtf8(label.model->name));
+        label.widget->setTextFormat(Qt::PlainText);
+        label.widget->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        QPalette palette = label.widget->palette();
+        palette.setColor(QPalette::Window, toQColor(darkGreen));
+        palette.setColor(QPalette::WindowText, toQColor(white));
+        label.widget->setPalette(palette);
+    }
+    // The count stands in front of its unit, which it overlaps.
+    m_labels[1].widget->raise();
+
+    const auto buttons = form.buttons();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        ButtonWidget& button = m_buttons[i];
+        button.model = buttons[i];
+        button.widget = new QPushButton(container(button.model->container));
+        button.widget->setObjectName(QString::fromUtf8(button.model->name));
+        button.widget->setStyleSheet(buttonStyle);
+        button.widget->setAutoDefault(false);
+    }
+
+    m_line = new Panel(this, white);
+    m_line->setObjectName(QString::fromUtf8(form.Line1.name));
+    m_line->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void MainWindow::setupTabOrder()
+{
+    std::vector<std::pair<int, QWidget*>> order;
+    for (const BoxWidget& box : m_boxes) {
+        order.emplace_back(box.model->tabIndex, box.widget());
+    }
+    for (const ButtonWidget& button : m_buttons) {
+        order.emplace_back(button.model->tabIndex, button.widget);
+    }
+    std::sort(order.begin(), order.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+    }
+}
+
+void MainWindow::setupConnections()
+{
+    const std::array<std::pair<const CommandButton*, Handler>, 10> clicks{{
+        {&form.cmdJIKKO, &frmMain::cmdJIKKO_Click},
+        {&form.cmdKESU, &frmMain::cmdKESU_Click},
+        {&form.cmdXY, &frmMain::cmdXY_Click},
+        {&form.cmdOTO, &frmMain::cmdOTO_Click},
+        {&form.cmdCOPY, &frmMain::cmdCOPY_Click},
+        {&form.cmdEND, &frmMain::cmdEND_Click},
+        {&form.cmdCOPY3, &frmMain::cmdCOPY3_Click},
+        {&form.cmdCOPY4, &frmMain::cmdCOPY4_Click},
+        {&form.cmdCOPY5, &frmMain::cmdCOPY5_Click},
+        {&form.cmdCOPY6, &frmMain::cmdCOPY6_Click},
+    }};
+    for (const auto& [button, handler] : clicks) {
+        connect(buttonWidget(*button), &QPushButton::clicked, this,
+                [this, handler = handler] { run(handler); });
+    }
+
+    for (BoxWidget& box : m_boxes) {
+        BoxWidget* target = &box;
+        if (box.line != nullptr) {
+            connect(box.line, &QLineEdit::textEdited, this, [this, target] { readText(*target); });
+            connect(box.line, &QLineEdit::cursorPositionChanged, this,
+                    [this, target] { readSelection(*target); });
+            connect(box.line, &QLineEdit::selectionChanged, this,
+                    [this, target] { readSelection(*target); });
+        } else {
+            connect(box.lines, &QPlainTextEdit::textChanged, this,
+                    [this, target] { readText(*target); });
+            connect(box.lines, &QPlainTextEdit::cursorPositionChanged, this,
+                    [this, target] { readSelection(*target); });
+            connect(box.lines, &QPlainTextEdit::selectionChanged, this,
+                    [this, target] { readSelection(*target); });
+        }
+    }
+
+    // Mouse-down on Run and Enter anywhere in the window are seen before any widget takes them.
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::run(Handler handler)
+{
+    (form.*handler)();
+    refresh();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
+        watched == buttonWidget(form.cmdJIKKO)) {
+        // Any mouse button; the button itself then goes on to its click.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        form.cmdJIKKO_MouseDown(mouseButtonCode(mouse->button()), shiftCode(mouse->modifiers()),
+                                static_cast<float>(mouse->position().x()) * twipsPerPixel,
+                                static_cast<float>(mouse->position().y()) * twipsPerPixel);
+        refresh();
+        return false;
+    }
+    if (type != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
+        widget == nullptr || widget->window() != this) {
+        return false;
+    }
+    // Qt knows a default button only in dialogs: Enter presses the focused command button, and
+    // from anywhere else Run, by its click alone.
+    for (const ButtonWidget& button : m_buttons) {
+        if (button.widget == widget) {
+            button.widget->click();
+            return true;
+        }
+    }
+    run(&frmMain::cmdJIKKO_Click);
+    return true;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_pushing) {
+        return;
+    }
+    // The window reports whole pixels: a size that is the rounding of the model's own is no
+    // change, and must not lay the window out again with a rounded value.
+    const QSize outer = frameGeometry().size();
+    if (outer == QSize(twipsToPixels(form.width()), twipsToPixels(form.height()))) {
+        return;
+    }
+    form.setSize(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
+    refresh();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    followFrame();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    followFrame();
+}
+
+void MainWindow::followFrame()
+{
+    // A window manager adds its frame once the window is mapped: the outer size changes without
+    // a resize, and the client area has to make room for the frame.
+    if (frameGeometry().size() - size() == m_frameMargins || m_pushing) {
+        return;
+    }
+    m_pushing = true;
+    pushWindowSize();
+    m_pushing = false;
+}
+
+void MainWindow::paintEvent(QPaintEvent*)
+{
+    QPainter(this).fillRect(rect(), toQColor(darkGreen));
+}
+
+QWidget* MainWindow::container(Container container) const
+{
+    switch (container) {
+    case Container::fram1:
+        return m_frames[0].widget;
+    case Container::fram2:
+        return m_frames[1].widget;
+    case Container::fram3:
+        return m_frames[2].widget;
+    case Container::Window:
+        break;
+    }
+    return const_cast<MainWindow*>(this);
+}
+
+QPushButton* MainWindow::buttonWidget(const CommandButton& button) const
+{
+    for (const ButtonWidget& candidate : m_buttons) {
+        if (candidate.model == &button) {
+            return candidate.widget;
+        }
+    }
+    return nullptr;
+}
+
+void MainWindow::refresh()
+{
+    m_pushing = true;
+    pushWindowSize();
+    for (FrameWidget& frame : m_frames) {
+        pushFrame(frame);
+    }
+    for (LabelWidget& label : m_labels) {
+        pushLabel(label);
+    }
+    for (ButtonWidget& button : m_buttons) {
+        pushButton(button);
+    }
+    pushLine();
+    for (BoxWidget& box : m_boxes) {
+        pushBox(box);
+    }
+    m_pushing = false;
+    applyFocusRequest();
+    for (BoxWidget& box : m_boxes) {
+        applySelection(box);
+    }
+}
+
+void MainWindow::pushWindowSize()
+{
+    m_frameMargins = frameGeometry().size() - size();
+    const QSize outer(twipsToPixels(form.width()), twipsToPixels(form.height()));
+    if (frameGeometry().size() != outer) {
+        resize((outer - m_frameMargins).expandedTo(QSize(1, 1)));
+    }
+}
+
+void MainWindow::pushFrame(FrameWidget& frame)
+{
+    if (differs(frame.geometry, toPixels(frame.model->rect))) {
+        frame.widget->setGeometry(*frame.geometry);
+    }
+}
+
+void MainWindow::pushLabel(LabelWidget& label)
+{
+    const Label& model = *label.model;
+    if (differs(label.geometry, toPixels(model.rect))) {
+        label.widget->setGeometry(*label.geometry);
+    }
+    if (differs(label.font, FontKey{model.font.points, model.font.weight})) {
+        label.widget->setFont(japaneseFont(model.font));
+    }
+    if (differs(label.opaque, model.opaque)) {
+        label.widget->setAutoFillBackground(model.opaque);
+    }
+    if (differs(label.caption, model.caption)) {
+        label.widget->setText(toWidgetText(model.caption));
+    }
+}
+
+void MainWindow::pushButton(ButtonWidget& button)
+{
+    const CommandButton& model = *button.model;
+    if (differs(button.geometry, toPixels(model.rect))) {
+        button.widget->setGeometry(*button.geometry);
+    }
+    if (differs(button.font, FontKey{model.font.points, model.font.weight})) {
+        button.widget->setFont(japaneseFont(model.font));
+    }
+    if (differs(button.caption, model.caption)) {
+        button.widget->setText(toWidgetText(model.caption));
+    }
+    if (differs(button.toolTip, model.toolTip)) {
+        button.widget->setToolTip(QString::fromStdString(model.toolTip));
+    }
+    if (differs(button.enabled, model.enabled)) {
+        button.widget->setEnabled(model.enabled);
+    }
+    if (differs(button.visible, model.visible)) {
+        button.widget->setVisible(model.visible);
+    }
+}
+
+void MainWindow::pushLine()
+{
+    // Drawn 3 pixels wide, centred on the line, whatever its length.
+    const Line& line = form.Line1;
+    const int width = line.widthPixels;
+    const int x1 = twipsToPixels(std::min(line.x1, line.x2));
+    const int x2 = twipsToPixels(std::max(line.x1, line.x2));
+    const int y1 = twipsToPixels(std::min(line.y1, line.y2));
+    const int y2 = twipsToPixels(std::max(line.y1, line.y2));
+    const QRect geometry(x1 - width / 2, y1 - width / 2, x2 - x1 + width, y2 - y1 + width);
+    if (differs(m_lineGeometry, geometry)) {
+        m_line->setGeometry(geometry);
+    }
+}
+
+void MainWindow::pushBox(BoxWidget& box)
+{
+    TextBox& model = *box.model;
+    QWidget* widget = box.widget();
+    const QSignalBlocker blocker(widget);
+    if (differs(box.geometry, toPixels(model.rect))) {
+        widget->setGeometry(*box.geometry);
+    }
+    if (differs(box.font, FontKey{model.font.points, model.font.weight})) {
+        widget->setFont(japaneseFont(model.font));
+    }
+    if (differs(box.alignment, model.alignment)) {
+        if (box.line != nullptr) {
+            box.line->setAlignment(toQt(model.alignment) | Qt::AlignVCenter);
+        } else {
+            QTextDocument* document = box.lines->document();
+            QTextOption option = document->defaultTextOption();
+            option.setAlignment(toQt(model.alignment));
+            document->setDefaultTextOption(option);
+        }
+    }
+    if (differs(box.text, model.text)) {
+        if (box.line != nullptr) {
+            box.line->setText(QString::fromStdString(model.text));
+            box.line->setCursorPosition(0);
+        } else {
+            box.lines->setPlainText(toWidgetText(model.text));
+        }
+        // A new text puts the caret before its first character, unless the handler also set
+        // the selection.
+        if (box.selection == Selection{model.selStart, model.selLength}) {
+            model.selStart = 0;
+            model.selLength = 0;
+            box.selection = Selection{0, 0};
+        }
+    }
+    if (differs(box.visible, model.visible)) {
+        widget->setVisible(model.visible);
+    }
+}
+
+void MainWindow::applySelection(BoxWidget& box)
+{
+    const TextBox& model = *box.model;
+    if (!differs(box.selection, Selection{model.selStart, model.selLength})) {
+        return;
+    }
+    const QSignalBlocker blocker(box.widget());
+    const int start = toWidgetPosition(model.text, model.selStart);
+    const int end = toWidgetPosition(model.text, model.selStart + model.selLength);
+    if (box.line != nullptr) {
+        box.line->setSelection(start, end - start);
+    } else {
+        QTextCursor cursor = box.lines->textCursor();
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        box.lines->setTextCursor(cursor);
+    }
+}
+
+void MainWindow::applyFocusRequest()
+{
+    const QtPlatform::FocusRequest request = platform.takeFocusRequest();
+    if (request.target == QtPlatform::FocusTarget::Window) {
+        setFocus(Qt::OtherFocusReason);
+    } else if (request.target == QtPlatform::FocusTarget::TextBox) {
+        focusTextBox(*request.box);
+    }
+}
+
+void MainWindow::focusTextBox(const TextBox& box)
+{
+    for (const BoxWidget& candidate : m_boxes) {
+        if (candidate.model == &box) {
+            candidate.widget()->setFocus(Qt::OtherFocusReason);
+        }
+    }
+}
+
+void MainWindow::readText(BoxWidget& box)
+{
+    box.model->text = box.line != nullptr ? box.line->text().toStdString()
+                                          : toModelText(box.lines->toPlainText());
+    box.text = box.model->text;
+}
+
+void MainWindow::readSelection(BoxWidget& box)
+{
+    QString text;
+    int start = 0;
+    int end = 0;
+    if (box.line != nullptr) {
+        text = box.line->text();
+        start =
+            box.line->hasSelectedText() ? box.line->selectionStart() : box.line->cursorPosition();
+        end = box.line->hasSelectedText() ? box.line->selectionEnd() : start;
+    } else {
+        text = box.lines->toPlainText();
+        const QTextCursor cursor = box.lines->textCursor();
+        start = cursor.selectionStart();
+        end = cursor.selectionEnd();
+    }
+    TextBox& model = *box.model;
+    model.selStart = toModelPosition(text, start);
+    model.selLength = toModelPosition(text, end) - model.selStart;
+    box.selection = Selection{model.selStart, model.selLength};
+}
+
+} // namespace tavimo

@@ -1,0 +1,124 @@
+// The main window on the screen: a real widget for each control of frmMain, and Qt's events
+// turned into its handlers.
+#pragma once
+
+#include "model/frmMain.h"
+#include "platform/QtPlatform.h"
+
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tavimo {
+
+// The widgets only mirror frmMain; they hold no state of their own. A user's edit, selection or
+// resize is written into the model as it happens. An event then runs one handler, and refresh()
+// pushes onto the widgets what the handler changed, comparing with the values it pushed last, so
+// that a long text that did not change is never laid out again. Signals are blocked while
+// pushing, so nothing pushed comes back as a user's edit.
+class MainWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    MainWindow(frmMain& form, QtPlatform& platform);
+    ~MainWindow() override;
+
+    // Pushes the model onto the widgets, then applies the handler's focus request and the
+    // selections that the handler set.
+    void refresh();
+    // Keyboard focus into one text box, as the program's start does for txt1.
+    void focusTextBox(const TextBox& box);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    using Selection = std::pair<int, int>; // start and length in model characters
+    using FontKey = std::pair<float, int>; // points and weight
+    using Handler = void (frmMain::*)();
+
+    // One control and the values last pushed onto its widget (empty before the first push).
+    struct FrameWidget {
+        Frame* model = nullptr;
+        QWidget* widget = nullptr;
+        std::optional<QRect> geometry;
+    };
+    struct BoxWidget {
+        TextBox* model = nullptr;
+        QLineEdit* line = nullptr;       // single-line boxes
+        QPlainTextEdit* lines = nullptr; // multi-line boxes
+        std::optional<QRect> geometry;
+        std::optional<FontKey> font;
+        std::optional<Alignment> alignment;
+        std::optional<std::string> text;
+        std::optional<bool> visible;
+        std::optional<Selection> selection;
+        QWidget* widget() const;
+    };
+    struct LabelWidget {
+        Label* model = nullptr;
+        QLabel* widget = nullptr;
+        std::optional<QRect> geometry;
+        std::optional<FontKey> font;
+        std::optional<std::string> caption;
+        std::optional<bool> opaque;
+    };
+    struct ButtonWidget {
+        CommandButton* model = nullptr;
+        QPushButton* widget = nullptr;
+        std::optional<QRect> geometry;
+        std::optional<FontKey> font;
+        std::optional<std::string> caption;
+        std::optional<std::string> toolTip;
+        std::optional<bool> visible;
+        std::optional<bool> enabled;
+    };
+
+    void createControls();
+    void setupTabOrder();
+    void setupConnections();
+    void run(Handler handler);
+
+    QWidget* container(Container container) const;
+    QPushButton* buttonWidget(const CommandButton& button) const;
+
+    void pushWindowSize();
+    void followFrame();
+    void pushFrame(FrameWidget& frame);
+    void pushBox(BoxWidget& box);
+    void pushLabel(LabelWidget& label);
+    void pushButton(ButtonWidget& button);
+    void pushLine();
+    void applyFocusRequest();
+    void applySelection(BoxWidget& box);
+
+    void readText(BoxWidget& box);
+    void readSelection(BoxWidget& box);
+
+    frmMain& form;
+    QtPlatform& platform;
+    std::array<FrameWidget, 3> m_frames;
+    std::array<BoxWidget, 6> m_boxes;
+    std::array<LabelWidget, 3> m_labels;
+    std::array<ButtonWidget, 10> m_buttons;
+    QWidget* m_line = nullptr;
+    std::optional<QRect> m_lineGeometry;
+    QSize m_frameMargins{0, 0}; // outer size minus client size when last seen
+    bool m_pushing = false;     // a size change reported while pushing is the program's own
+};
+
+} // namespace tavimo

@@ -1,0 +1,152 @@
+# Shared steps of the end-to-end tests: a private Xvfb and session bus, the program started on it,
+# real input events through xdotool, the clipboard through xclip, screenshots through ImageMagick.
+# Sourced by each test_*.sh with the program's path as its first argument.
+set -euo pipefail
+
+TAVIMO_BIN=$1
+WORK=$(mktemp -d)
+export LC_ALL=C.UTF-8
+unset XMODIFIERS QT_IM_MODULE GTK_IM_MODULE WAYLAND_DISPLAY QT_QPA_PLATFORM
+failures=0
+started_pids=()
+
+cleanup() {
+    local pid
+    for pid in "${started_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# Ends the test: a summary line and the exit status.
+finish() {
+    if [ "$failures" -eq 0 ]; then
+        echo "$(basename "$0"): all checks passed"
+        exit 0
+    fi
+    echo "$(basename "$0"): $failures check(s) failed" >&2
+    exit 1
+}
+
+expect_eq() { # what, expected, actual
+    if [ "$2" != "$3" ]; then
+        fail "$1: expected [$2], got [$3]"
+    fi
+}
+
+start_display() {
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        started_pids+=($!)
+        export DISPLAY=":$n"
+        for _ in $(seq 100); do
+            xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.05
+        done
+        xdpyinfo >/dev/null 2>&1 && break
+    done
+    dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 \
+        3>"$WORK/bus.address" 4>"$WORK/bus.pid"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus.address")
+    export DBUS_SESSION_BUS_ADDRESS
+    started_pids+=("$(head -n 1 "$WORK/bus.pid")")
+}
+
+# Starts the program and waits for its window: sets APP_PID and WID.
+start_app() {
+    "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    started_pids+=("$APP_PID")
+    WID=""
+    for _ in $(seq 200); do
+        WID=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tavimo$' 2>/dev/null | head -n 1 || true)
+        [ -n "$WID" ] && break
+        sleep 0.05
+    done
+    if [ -z "$WID" ]; then
+        echo "the Tavimo window did not appear" >&2
+        cat "$WORK/app.log" >&2
+        exit 1
+    fi
+    settle
+}
+
+# Lets the program take the events sent so far and repaint.
+settle() { sleep "${1:-0.3}"; }
+
+window_size() { xdotool getwindowgeometry --shell "$WID" | awk -F= '/^(WIDTH|HEIGHT)=/{printf "%s ", $2}' | sed 's/ $//'; }
+
+# Twips to pixels, as the program lays out its controls: 15 twips to a pixel.
+px() { echo $(( ($1 + 7) / 15 )); }
+
+click_at() { # x y in window pixels
+    xdotool mousemove --window "$WID" "$1" "$2" click 1
+    settle 0.2
+}
+
+# The centre of a control given in twips on the window: left top width height.
+click_twips() { click_at "$(px $(($1 + $3 / 2)))" "$(px $(($2 + $4 / 2)))"; }
+
+focus_window() { xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"; settle 0.1; }
+
+# Replaces the text of an input (twips of its top edge) by typing.
+type_into() { # top text
+    click_twips 480 "$1" 1332 372
+    xdotool key --window "$WID" ctrl+a BackSpace
+    xdotool type --delay 20 "$2"
+    settle 0.1
+}
+
+press_enter() { xdotool key Return; settle "${1:-0.5}"; }
+click_run() { click_twips $((360 + 120)) $((1620 + 120)) 1332 372; settle "${1:-0.3}"; }
+
+# Window height in twips, for the copy strip that follows the bottom edge.
+height_twips() { echo $(( $(window_size | cut -d' ' -f2) * 15 )); }
+
+# Presses the copy button of result box N (3..6) and prints the clipboard.
+copy_box() {
+    local left=$(( 2400 + ($1 - 3) * 1440 ))
+    click_twips "$left" $(( $(height_twips) - 680 )) 732 230
+    xclip -o -selection clipboard 2>/dev/null
+}
+
+screenshot() { import -window "$WID" "$1"; }
+
+pixel() { # file x y -> "r,g,b"
+    convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
+}
+
+# The command buttons, by their place on the window in twips (the command frame at 360, 1620).
+click_clear() { click_twips 480 2220 732 372; }
+click_xy() { click_twips 1320 2220 492 372; }
+click_beep() { click_twips 480 2700 732 372; }
+click_move() { click_twips 1320 2700 492 372; }
+click_exit() { click_twips 480 3180 1332 372; }
+
+# Prints the text of an input (twips of its top edge), read through the clipboard.
+read_input() {
+    click_twips 480 "$1" 1332 372
+    xdotool key --window "$WID" ctrl+a ctrl+c
+    settle 0.2
+    xclip -o -selection clipboard 2>/dev/null
+}
+
+# CR LF text as hex, for byte-for-byte comparisons.
+hex() { od -An -tx1 | tr -d ' \n'; }
+
+# Whether the program still runs: a child that has ended stays as a zombie until waited for, so
+# kill -0 alone would call it alive.
+alive() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null | tr -d ' ')
+    [ -n "$state" ] && [[ $state != Z* ]]
+}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Move, Run again, Clear and Exit through the real window.
+source "$(dirname "$0")/lib.sh"
+start_display
+start_app
+focus_window
+
+type_into 120 1
+type_into 700 1000000
+click_run 2
+click_move
+expect_eq "txt1 after Move" "224737" "$(read_input 120)"
+expect_eq "txt2 after Move" "1000000" "$(read_input 700)"
+click_run 2
+first=$(copy_box 3)
+case "$first" in
+    素数は$'\r\n'224737$'\r\n'224743$'\r\n'*) ;;
+    *) fail "the continued search: ${first:0:40}" ;;
+esac
+
+click_clear
+expect_eq "txt3 after Clear" "" "$(copy_box 3 | hex)"
+expect_eq "txt1 after Clear" "" "$(read_input 120)"
+expect_eq "window keeps its width after Clear" "527 270" "$(window_size)"
+
+# Move with the inputs emptied by Clear: the first input receives the last prime of the
+# continued search (the 20000th prime from 224737 on).
+click_move
+expect_eq "txt1 after Move on empty inputs" "479903" "$(read_input 120)"
+
+# The beep switch: on and off again; the program goes on whether or not a sound device exists.
+click_beep
+type_into 700 224800
+press_enter
+alive "$APP_PID" || fail "the program ended after a search with the beep on"
+click_beep
+
+# Exit ends the process at once (within a second) with status 0.
+click_exit
+status=""
+for _ in $(seq 50); do
+    if ! alive "$APP_PID"; then
+        wait "$APP_PID" && status=0 || status=$?
+        break
+    fi
+    sleep 0.02
+done
+expect_eq "exit status after Exit" "0" "$status"
+finish

@@ -42,18 +42,19 @@ expect_eq() { # what, expected, actual
 }
 
 start_display() {
-    local n
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        started_pids+=($!)
-        export DISPLAY=":$n"
-        for _ in $(seq 100); do
-            xdpyinfo >/dev/null 2>&1 && break
-            sleep 0.05
-        done
-        xdpyinfo >/dev/null 2>&1 && break
+    # Xvfb picks a free display itself and writes its number once it accepts connections.
+    Xvfb -displayfd 5 -screen 0 1600x1000x24 -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    started_pids+=($!)
+    for _ in $(seq 200); do
+        [ -s "$WORK/display" ] && break
+        sleep 0.05
     done
+    if [ ! -s "$WORK/display" ]; then
+        echo "Xvfb did not start" >&2
+        cat "$WORK/xvfb.log" >&2
+        exit 1
+    fi
+    export DISPLAY=":$(head -n 1 "$WORK/display")"
     dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 \
         3>"$WORK/bus.address" 4>"$WORK/bus.pid"
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus.address")

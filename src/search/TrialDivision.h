@@ -1,35 +1,50 @@
 // Trial division of odd candidates by the odd divisors 3, 5, 7, ... up to round(√n + 2).
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 
 namespace tavimo {
 
-// Whether the odd candidate n (1 ≤ n ≤ 1073577990) passes trial division as a prime. 3 does not:
-// its own divisor 3 divides it before the square test is reached, so 3 is placed in advance.
-inline bool passesTrialDivision(std::uint32_t n)
-{
-    const auto bound = static_cast<std::int16_t>(std::lround(std::sqrt(static_cast<double>(n)) + 2.0));
-    for (std::uint32_t d = 3; static_cast<std::int32_t>(d) <= bound; d += 2) {
-        if (n % d == 0) {
-            return false;
-        }
-        // d > n / d, that is d·d > n: no divisor is left below √n.
-        if (d * d > n && n != 1) {
-            return true;
-        }
-    }
-    return false; // only n = 1 runs out of divisors
-}
+// How the divisibility tests of one candidate are carried out: one divisor at a time, or 4, 8 or
+// 16 divisors in one vector instruction. All of them test the same divisors in the same order and
+// reach the same decision; the search uses the fastest one that the processor offers.
+enum class DivisionKernel { Portable, Sse41, Avx2, Avx512 };
+
+bool supportsDivisionKernel(DivisionKernel kernel);
+DivisionKernel fastestDivisionKernel();
+
+// L = round(√n + 2), the largest divisor that the trial division of n may reach (n ≤ 1073577990).
+std::int16_t divisorBound(std::uint32_t n);
+
+// Whether the odd divisor d (3 ≤ d ≤ 32767) divides n (n ≤ 1073577990), without a division: d
+// divides n exactly when n·inv(d) mod 2^32 ≤ (2^32 − 1)/d, where inv(d) is the inverse of d modulo
+// 2^32. The divisors of one vector may share the bound of the largest among them.
+bool dividesExactly(std::uint32_t n, std::uint32_t d);
+
+// The first of the odd divisors 3, 5, ..., last (last ≤ 32767) that divides n (n ≤ 1073577990),
+// or 0 if none does.
+std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last, DivisionKernel kernel);
+
+// Whether the odd candidate n (1 ≤ n ≤ 1073577990) passes trial division as a prime: no divisor
+// d ≤ round(√n + 2) divides it before d·d > n. 1 never passes. 3 does not pass either: its own
+// divisor 3 divides it before the square test is reached, so 3 is placed in advance.
+bool passesTrialDivision(std::uint32_t n);
+bool passesTrialDivision(std::uint32_t n, DivisionKernel kernel);
+
+// The first of the odd candidates from, from + 2, ... ≤ upper (from odd and at least 1, upper at
+// most 1073577990) that passes trial division, or a value above upper when none does.
+std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper);
+std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper, DivisionKernel kernel);
 
 // Calls onPrime(p) for each odd candidate p = start, start + 2, ... ≤ upper (start odd) that
 // passes trial division, in increasing order, until onPrime returns false.
 template <class OnPrime>
 void forEachTrialPrime(std::int64_t start, std::int64_t upper, OnPrime&& onPrime)
 {
-    for (std::int64_t n = start; n <= upper; n += 2) {
-        if (passesTrialDivision(static_cast<std::uint32_t>(n)) && !onPrime(n)) {
+    const DivisionKernel kernel = fastestDivisionKernel();
+    for (std::int64_t n = nextTrialPrime(start, upper, kernel); n <= upper;
+         n = nextTrialPrime(n + 2, upper, kernel)) {
+        if (!onPrime(n)) {
             return;
         }
     }

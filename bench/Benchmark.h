@@ -1,0 +1,75 @@
+// What every group of benchmarks shares: the scenarios, the timing and the rows of the table.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavimo::bench {
+
+// One request as the user types it, and the range it stands for.
+struct Scenario {
+    const char* id;
+    const char* lowerText;
+    const char* upperText;
+    std::int64_t lower;
+    std::int64_t upper;
+    bool horizontal = false; // cmdXY pressed first
+};
+
+inline constexpr Scenario B1{"B1", "1", "30", 1, 30};
+inline constexpr Scenario B2{"B2", "1", "100000", 1, 100000};
+inline constexpr Scenario B3{"B3", "1", "1000000", 1, 1000000};
+inline constexpr Scenario B4{"B4", "99000000", "99999999", 99000000, 99999999};
+inline constexpr Scenario B5{"B5", "0", "40000", 0, 40000, true};
+inline constexpr Scenario B6{"B6", "1E9", "1073577990", 1000000000, 1073577990};
+
+inline std::string describe(const Scenario& scenario)
+{
+    return std::string(scenario.id) + " " + scenario.lowerText + "→" + scenario.upperText +
+           (scenario.horizontal ? " horizontal" : "");
+}
+
+struct Options {
+    int runs = 9; // timed runs after one warm-up; the median is reported
+};
+
+// The median of options.runs timed calls of work, after one untimed call.
+template <class Work> double medianMilliseconds(const Options& options, Work&& work)
+{
+    work();
+    std::vector<double> times;
+    for (int run = 0; run < options.runs; ++run) {
+        const auto begin = std::chrono::steady_clock::now();
+        work();
+        const auto end = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// One line of the table. The ratios divide this row's time by the baseline's and primesieve's
+// time for the same scenario, where the group has them.
+struct Row {
+    std::string scenario;
+    double milliseconds = 0;
+    std::optional<double> baselineMilliseconds;
+    std::optional<double> primesieveMilliseconds;
+};
+
+// What a group of benchmarks hands back: its rows, the targets it was held against, and whether
+// every method listed the same primes.
+struct GroupResult {
+    std::vector<Row> rows;
+    std::vector<std::string> notes;
+    bool consistent = true;
+};
+
+GroupResult runEnumerationGroup(const Options& options);
+GroupResult runDisplayGroup(const Options& options);
+
+} // namespace tavimo::bench

@@ -1,0 +1,98 @@
+// Runs the benchmark groups and prints one Markdown table of their medians.
+//
+// Usage: tavimo_bench [--runs N] [group ...]   (groups: display, enumeration; default all)
+#include "Benchmark.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+using namespace tavimo::bench;
+
+struct Group {
+    const char* name;
+    GroupResult (*run)(const Options& options);
+};
+
+// In the order they run. The display group comes first so that the peak resident memory it
+// reports is that of the program's own work, not of the other benchmarks.
+constexpr Group groups[] = {
+    {"display", runDisplayGroup},
+    {"enumeration", runEnumerationGroup},
+};
+
+// The processor's name as Linux reports it, for reading the table later.
+std::string processorName()
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    for (std::string line; std::getline(cpuinfo, line);) {
+        if (line.rfind("model name", 0) == 0 && line.find(':') != std::string::npos) {
+            return line.substr(line.find(':') + 2);
+        }
+    }
+    return "unknown processor";
+}
+
+std::string ratio(double milliseconds, const std::optional<double>& reference)
+{
+    if (!reference || *reference <= 0) {
+        return "—";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", milliseconds / *reference);
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    std::vector<std::string> wanted;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            options.runs = std::max(7, std::atoi(argv[++i]));
+        } else {
+            wanted.emplace_back(argv[i]);
+        }
+    }
+
+    std::vector<Row> rows;
+    std::vector<std::string> notes;
+    bool consistent = true;
+    for (const Group& group : groups) {
+        if (!wanted.empty() &&
+            std::find(wanted.begin(), wanted.end(), group.name) == wanted.end()) {
+            continue;
+        }
+        std::fprintf(stderr, "running the %s group...\n", group.name);
+        GroupResult result = group.run(options);
+        rows.insert(rows.end(), result.rows.begin(), result.rows.end());
+        notes.insert(notes.end(), result.notes.begin(), result.notes.end());
+        consistent = consistent && result.consistent;
+    }
+
+    std::printf("%s, %u hardware threads. ", processorName().c_str(),
+                std::thread::hardware_concurrency());
+    std::printf("Median of %d runs after one warm-up. Ratios are this row's time divided by the "
+                "baseline's or primesieve's time for the same scenario (below 1: faster).\n\n",
+                options.runs);
+    std::printf("| scenario | ms (median) | ratio to baseline | ratio to primesieve |\n");
+    std::printf("|---|---:|---:|---:|\n");
+    for (const Row& row : rows) {
+        std::printf("| %s | %.3f | %s | %s |\n", row.scenario.c_str(), row.milliseconds,
+                    ratio(row.milliseconds, row.baselineMilliseconds).c_str(),
+                    ratio(row.milliseconds, row.primesieveMilliseconds).c_str());
+    }
+    std::printf("\n");
+    for (const std::string& note : notes) {
+        std::printf("- %s\n", note.c_str());
+    }
+    std::printf("- All methods listed the same primes: %s\n", consistent ? "yes" : "NO");
+    return consistent ? EXIT_SUCCESS : EXIT_FAILURE;
+}

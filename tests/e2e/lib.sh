@@ -103,7 +103,7 @@ focus_window() { xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool window
 type_into() { # top text
     click_twips 480 "$1" 1332 372
     xdotool key --window "$WID" ctrl+a BackSpace
-    xdotool type --delay 20 "$2"
+    [ -z "$2" ] || xdotool type --delay 20 -- "$2"
     settle 0.1
 }
 

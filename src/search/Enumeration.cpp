@@ -21,7 +21,7 @@ void frmMain::search(std::int64_t lower, std::int64_t upper)
         return;
     }
     if ((lower == 1 || lower == 2) && upper == 2) {
-        sosu3 = "2";
+        sosu3.assign(1, '2'); // (not = "2": a false -Wrestrict of GCC 12 at -O3)
         m = 1;
         showResults();
         return;

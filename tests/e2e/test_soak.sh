@@ -61,6 +61,8 @@ rss() { ps -o rss= -p "$APP_PID" | tr -d ' '; }
 type_into 120 1
 type_into 700 1000000
 press_enter 1
+copy_box 3 >/dev/null # the first search answered and shown, like the last ones below
+settle 1
 first=$(rss)
 for _ in $(seq 199); do
     xdotool key Return

@@ -30,6 +30,9 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavimo"));
+    // The application id of the installed desktop entry (packaging/): desktops match the running
+    // window to its entry and icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tavimo.Tavimo"));
 
     tavimo::QtPlatform platform;
     tavimo::frmMain form(platform);

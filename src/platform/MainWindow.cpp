@@ -19,6 +19,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 static void initResources()
@@ -112,6 +113,56 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+// What assistive technology reads out, in the window's language. Buttons and labels are named by
+// their caption and a button is described by its tooltip, both pushed by refresh() as they
+// change; the rest is fixed here: names for the controls that show no caption of their own, and
+// descriptions for those without a tooltip.
+struct AccessibleText {
+    std::string_view control;
+    const char* name; // nullptr: the caption names the control
+    const char* description;
+};
+
+constexpr AccessibleText accessibleTexts[] = {
+    {"fram1", "操作", "検索や結果を操作するボタン"},
+    {"fram2", "結果", "見つかった素数を表示する欄"},
+    {"fram3", "コピーボタン", "結果の欄をクリップボードにコピーするボタン"},
+    {"txt1", "開始の数", "素数を探す範囲の一方の端の自然数。8文字まで"},
+    {"txt2", "終了の数", "素数を探す範囲のもう一方の端の自然数。8文字まで"},
+    {"txt3", "結果1", "見つかった素数、またはお知らせ"},
+    {"txt4", "結果2", "見つかった素数の続き"},
+    {"txt5", "結果3", "見つかった素数の続き"},
+    {"txt6", "結果4", "見つかった素数の続き"},
+    {"lbl1", nullptr, "入力した2つの数の間にある素数の個数の見出し"},
+    {"lbl2", nullptr, "見つかった素数の個数"},
+    {"lbl2k", nullptr, "個数の単位"},
+    {"Line1", "区切り線", "2つの入力欄の間の線"},
+    {"cmdJIKKO", nullptr, "2つの数の間にある素数を検索"},
+    {"cmdKESU", nullptr, "入力と結果をすべて消去"},
+    {"cmdEND", nullptr, "Tavimoを終了"},
+};
+
+const AccessibleText* accessibleText(std::string_view control)
+{
+    for (const AccessibleText& text : accessibleTexts) {
+        if (text.control == control) {
+            return &text;
+        }
+    }
+    return nullptr;
+}
+
+// A button's tooltip describes it; "検索終了時にBeep音有り " is read without its trailing blank.
+QString buttonDescription(const CommandButton& button)
+{
+    const QString toolTip = QString::fromStdString(button.toolTip).trimmed();
+    if (!toolTip.isEmpty()) {
+        return toolTip;
+    }
+    const AccessibleText* text = accessibleText(button.name);
+    return text != nullptr ? QString::fromUtf8(text->description) : QString();
+}
+
 // A filled face with a raised edge, so that the face is exactly the button's colour.
 const QString buttonStyle = QStringLiteral(
     "QPushButton { background-color: rgb(0, 255, 0); border: 2px outset rgb(0, 255, 0); }"
@@ -130,8 +181,10 @@ MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : form(form), platfo
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tavimo"));
     setWindowIcon(QIcon(QStringLiteral(":/tavimo/tavimo.xpm")));
+    setAccessibleDescription(QStringLiteral("2つの自然数の間にある素数を一覧にします"));
     platform.attach(this);
     createControls();
+    setupAccessibleTexts();
     setupTabOrder();
     setupConnections();
 }
@@ -201,6 +254,18 @@ void MainWindow::createControls()
     m_line = new Panel(this, white);
     m_line->setObjectName(QString::fromUtf8(form.Line1.name));
     m_line->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void MainWindow::setupAccessibleTexts()
+{
+    for (const AccessibleText& text : accessibleTexts) {
+        auto* widget = findChild<QWidget*>(QString::fromUtf8(text.control));
+        Q_ASSERT(widget != nullptr);
+        if (text.name != nullptr) {
+            widget->setAccessibleName(QString::fromUtf8(text.name));
+        }
+        widget->setAccessibleDescription(QString::fromUtf8(text.description));
+    }
 }
 
 void MainWindow::setupTabOrder()
@@ -425,6 +490,7 @@ void MainWindow::pushLabel(LabelWidget& label)
     }
     if (differs(label.caption, model.caption)) {
         label.widget->setText(toWidgetText(model.caption));
+        label.widget->setAccessibleName(label.widget->text());
     }
 }
 
@@ -439,9 +505,12 @@ void MainWindow::pushButton(ButtonWidget& button)
     }
     if (differs(button.caption, model.caption)) {
         button.widget->setText(toWidgetText(model.caption));
+        // Read out as what it shows now: "実行", "継続"; "縦", "横"; "音無", "音有".
+        button.widget->setAccessibleName(button.widget->text());
     }
     if (differs(button.toolTip, model.toolTip)) {
         button.widget->setToolTip(QString::fromStdString(model.toolTip));
+        button.widget->setAccessibleDescription(buttonDescription(model));
     }
     if (differs(button.enabled, model.enabled)) {
         button.widget->setEnabled(model.enabled);

@@ -89,6 +89,7 @@ private:
     };
 
     void createControls();
+    void setupAccessibleTexts();
     void setupTabOrder();
     void setupConnections();
     void run(Handler handler);

@@ -1,8 +1,6 @@
 // The main window with real widgets: geometry, colours, fonts, keyboard, mouse, resize, output
 // and the clipboard.
-#include "platform/MainWindow.h"
-#include "model/frmMain.h"
-#include "platform/QtPlatform.h"
+#include "WindowFixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,46 +21,7 @@ namespace {
 
 const QString notNatural = QStringLiteral("双方に自然数(スペース無し)を入れてください");
 
-class Window : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        form.Form_Load();
-        window.refresh();
-        window.show();
-        window.focusTextBox(form.txt1);
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-
-    template <typename T = QWidget> T* widget(std::string_view name)
-    {
-        T* found = window.findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    static QString focusName()
-    {
-        const QWidget* focus = QApplication::focusWidget();
-        return focus != nullptr ? focus->objectName() : QString();
-    }
-
-    // As a user does it: select what the input holds and type over it.
-    void type(std::string_view input, const QString& text)
-    {
-        auto* edit = widget<QLineEdit>(input);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-
-    QString resultText(std::string_view box) { return widget<QPlainTextEdit>(box)->toPlainText(); }
-
-    QtPlatform platform;
-    frmMain form{platform};
-    MainWindow window{form, platform};
-};
+using guitest::Window;
 
 TEST_F(Window, PlacesEveryControlAtItsTwipsInPixels)
 {

@@ -1,0 +1,60 @@
+// The main window as every GUI test starts with it: loaded, shown and active, the focus in txt1.
+#pragma once
+
+#include "model/frmMain.h"
+#include "platform/MainWindow.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+namespace guitest {
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.Form_Load();
+        window.refresh();
+        window.show();
+        window.focusTextBox(form.txt1);
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    template <typename T = QWidget> T* widget(std::string_view name)
+    {
+        T* found = window.findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    static QString focusName()
+    {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr ? focus->objectName() : QString();
+    }
+
+    // As a user does it: select what the input holds and type over it.
+    void type(std::string_view input, const QString& text)
+    {
+        auto* edit = widget<QLineEdit>(input);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    QString resultText(std::string_view box) { return widget<QPlainTextEdit>(box)->toPlainText(); }
+
+    tavimo::QtPlatform platform;
+    tavimo::frmMain form{platform};
+    tavimo::MainWindow window{form, platform};
+};
+
+} // namespace guitest

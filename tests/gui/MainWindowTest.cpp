@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -257,6 +260,27 @@ TEST_F(Window, ASearchToOneMillionFillsFourBoxesAndWidensTheWindow)
     EXPECT_TRUE(widget("cmdCOPY6")->isVisible());
     EXPECT_EQ(widget<QLabel>("lbl2")->text(), QStringLiteral("20000"));
     EXPECT_EQ(widget("lbl2")->x(), 33); // 500 twips
+}
+
+TEST_F(Window, AHorizontalListWrapsInsideTheFirstBox)
+{
+    QTest::mouseClick(widget("cmdXY"), Qt::LeftButton);
+    type("txt1", QStringLiteral("0"));
+    type("txt2", QStringLiteral("40000"));
+    QTest::keyClick(widget("txt2"), Qt::Key_Return);
+
+    auto* box = widget<QPlainTextEdit>("txt3");
+    EXPECT_TRUE(resultText("txt3").startsWith(QStringLiteral("素数は,2,3,5,7,11,")));
+    EXPECT_TRUE(resultText("txt3").endsWith(QStringLiteral(",39989,\nです。")));
+    EXPECT_EQ(widget<QLabel>("lbl2")->text(), QStringLiteral("4203"));
+    EXPECT_FALSE(widget("txt4")->isVisible());
+    // One paragraph of 4203 entries, broken into many lines within the box's width: nothing to
+    // scroll sideways to.
+    const QTextBlock list = box->document()->firstBlock();
+    ASSERT_NE(list.layout(), nullptr);
+    EXPECT_GT(list.layout()->lineCount(), 100);
+    EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(box->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(Window, CopyPutsTheExactCrLfTextOnTheClipboardAndSelectsIt)

@@ -74,8 +74,8 @@ start_app() {
         sleep 0.05
     done
     if [ -z "$WID" ]; then
-        echo "the Tavimo window did not appear" >&2
-        cat "$WORK/app.log" >&2
+        echo "the Tavimo window did not appear on $DISPLAY" >&2
+        cat "$WORK/app.log" "$WORK/xvfb.log" >&2
         exit 1
     fi
     settle

@@ -4,6 +4,7 @@
 //
 // TAVIMO_PROPERTY_COUNT sets the number of pairs and TAVIMO_PROPERTY_SEED the seed, for a longer
 // run: TAVIMO_PROPERTY_COUNT=2000000 build/tests/tavimo_unit_tests --gtest_filter='Property*'
+#include "Messages.h"
 #include "RecordingPlatform.h"
 #include "Sieve.h"
 #include "model/frmMain.h"
@@ -37,16 +38,7 @@ long settingFromEnvironment(const char* name, long fallback)
     return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : fallback;
 }
 
-const std::string notNatural = "双方に自然数(スペース無し)を入れてください";
-const std::string negative = "双方に自然数(スペース無し)を入れてください。";
-const std::string beyondLimit = "双方に1073577990以下の自然数を入れてください。";
-const std::string warning = "数分、またはそれ以上かかる場合も有りますが？\r\n"
-                            "(桁とパソコンの処理能力で変わります)\r\n"
-                            "表示できる素数は小さい方から、約20000個です。\r\n"
-                            "超えた分は改めて検索してください。。";
-const std::string noPrimes = "素数はありまへん。";
-const std::string continuation =
-    "\r\n‥‥‥\r\n[移]を押して続きを検索してください。(素数は1個重複します)";
+using namespace test;
 
 constexpr std::int64_t largestCandidate = 1073577990;
 constexpr std::size_t cap = 20000;

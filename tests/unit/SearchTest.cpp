@@ -1,4 +1,5 @@
 // The press of Run end to end on the model: checks, messages, the enumeration and the output.
+#include "Messages.h"
 #include "RecordingPlatform.h"
 #include "Sieve.h"
 #include "model/frmMain.h"
@@ -11,13 +12,7 @@
 namespace tavimo {
 namespace {
 
-const std::string notNatural = "双方に自然数(スペース無し)を入れてください";
-const std::string negative = "双方に自然数(スペース無し)を入れてください。";
-const std::string beyondLimit = "双方に1073577990以下の自然数を入れてください。";
-const std::string warning = "数分、またはそれ以上かかる場合も有りますが？\r\n"
-                            "(桁とパソコンの処理能力で変わります)\r\n"
-                            "表示できる素数は小さい方から、約20000個です。\r\n"
-                            "超えた分は改めて検索してください。。";
+using namespace test;
 
 struct Search : ::testing::Test {
     test::RecordingPlatform platform;
@@ -144,7 +139,7 @@ TEST_F(Search, OneToOneHasNoPrimesAndLeavesTheCount)
     enter("1", "5");
     form.cmdOTO_Click();
     enter("1", "1");
-    EXPECT_EQ(form.txt3.text, "素数はありまへん。");
+    EXPECT_EQ(form.txt3.text, noPrimes);
     EXPECT_EQ(form.lbl2.caption, "3"); // the count is not touched
     EXPECT_EQ(platform.count("beep"), 1);
     EXPECT_EQ(form.cmdJIKKO.caption, "実行");
@@ -185,9 +180,7 @@ TEST_F(Search, OneToAMillionStopsAtTheCap)
     EXPECT_EQ(form.txt3.text, "素数は" + vertical(primes, 0, 5000) + "\r\nつづく‥");
     EXPECT_EQ(form.txt4.text, "‥つづき" + vertical(primes, 5000, 10000) + "\r\nつづく‥");
     EXPECT_EQ(form.txt5.text, "‥つづき" + vertical(primes, 10000, 15000) + "\r\nつづく‥");
-    EXPECT_EQ(form.txt6.text,
-              "‥つづき" + vertical(primes, 15000, 20000) +
-                  "\r\n‥‥‥\r\n[移]を押して続きを検索してください。(素数は1個重複します)");
+    EXPECT_EQ(form.txt6.text, "‥つづき" + vertical(primes, 15000, 20000) + continuation);
     EXPECT_TRUE(form.txt4.text.ends_with("\r\n104729\r\nつづく‥"));
     EXPECT_TRUE(form.txt6.text.starts_with("‥つづき\r\n163847\r\n"));
     EXPECT_EQ(form.su0, 224737);

@@ -253,6 +253,9 @@ TEST_F(Window, ASearchToOneMillionFillsFourBoxesAndWidensTheWindow)
         const auto* box = widget<QPlainTextEdit>(name);
         EXPECT_TRUE(box->isVisible());
         EXPECT_EQ(box->document()->blockCount(), lines);
+        // A new text shows its beginning, with the caret before its first character.
+        EXPECT_EQ(box->textCursor().position(), 0);
+        EXPECT_EQ(box->verticalScrollBar()->value(), 0);
     }
     EXPECT_TRUE(resultText("txt6").endsWith(QStringLiteral(
         "\n224737\n‥‥‥\n[移]を押して続きを検索してください。(素数は1個重複します)")));

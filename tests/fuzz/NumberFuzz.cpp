@@ -68,21 +68,21 @@ const std::vector<Locale> locales{
     {{"\xff", "\xc3"}, {{",", "x"}, {"，", "x"}, {".", "x"}, {"．", "x"}}},
 };
 
-std::string toJapanese(std::string_view text, const Locale& locale)
+// `text` with each listed sequence replaced, in one pass from the left, by its counterpart.
+template <typename Replacement>
+std::string replaced(std::string_view text,
+                     const std::vector<std::pair<std::string_view, Replacement>>& pairs)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
-        bool replaced = false;
-        for (const auto& [from, to] : locale.toJapanese) {
-            if (text.substr(i, from.size()) == from) {
-                out += to;
-                i += from.size();
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) {
+        const auto match = std::find_if(pairs.begin(), pairs.end(), [&](const auto& pair) {
+            return text.substr(i, pair.first.size()) == pair.first;
+        });
+        if (match == pairs.end()) {
             out += text[i++];
+        } else {
+            out += match->second;
+            i += match->first.size();
         }
     }
     return out;
@@ -165,21 +165,7 @@ std::string plainAscii(std::string_view text)
         {"５", '5'}, {"６", '6'}, {"７", '7'},     {"８", '8'}, {"９", '9'},
         {"＋", '+'}, {"－", '-'}, {"\u2212", '-'}, {"．", '.'}, {"，", ','},
         {"ｅ", 'e'}, {"Ｅ", 'E'}, {"\u3000", ' '}, {"\t", ' '}};
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        bool mapped = false;
-        for (const auto& [form, ascii] : forms) {
-            if (text.substr(i, form.size()) == form) {
-                out += ascii;
-                i += form.size();
-                mapped = true;
-                break;
-            }
-        }
-        if (!mapped) {
-            out += text[i++];
-        }
-    }
+    std::string out = replaced(text, forms);
     std::erase(out, ',');
     std::erase(out, ' ');
     return out;
@@ -225,7 +211,7 @@ void checkText(std::string_view text)
             checkDecimal(*other->decimal);
         }
         if (locale.comparable) {
-            const std::string written = toJapanese(text, locale);
+            const std::string written = replaced(text, locale.toJapanese);
             const auto mapped = tavimo::recogniseNumber(written, japanese);
             CHECK(same(other, mapped), "in the format \"" + locale.format.decimalPoint + "\" \"" +
                                            locale.format.groupSeparator + "\": " + describe(other) +

@@ -2,37 +2,25 @@
 # The install tree: the program, its desktop entry, icons, AppStream metadata and licence, each
 # where a Linux desktop looks for it, valid, and naming one another by the same application id.
 # Usage: test_install.sh BUILD_DIR SOURCE_DIR VERSION
-set -euo pipefail
-
+# shellcheck source=../e2e/lib.sh
+source "$(dirname "$0")/../e2e/lib.sh" "$1/src/tavimo"
 build=$1
 source=$2
 version=$3
 id=io.github.tavimo.Tavimo
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-expect_eq() { # what, expected, actual
-    [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
-}
 
 # The value of one key of the desktop entry's main group.
 entry() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
 
-cmake --install "$build" --prefix "$work/usr" >/dev/null
-root=$work/usr
+cmake --install "$build" --prefix "$WORK/usr" >/dev/null
+root=$WORK/usr
 
 desktop=$root/share/applications/$id.desktop
 metainfo=$root/share/metainfo/$id.metainfo.xml
 png=$root/share/icons/hicolor/32x32/apps/$id.png
 svg=$root/share/icons/hicolor/scalable/apps/$id.svg
 for file in "$desktop" "$metainfo" "$png" "$svg" "$root/share/doc/tavimo/copyright"; do
-    [ -s "$file" ] || fail "missing: ${file#"$work"/}"
+    [ -s "$file" ] || fail "missing: ${file#"$WORK"/}"
 done
 [ -x "$root/bin/tavimo" ] || fail "missing: usr/bin/tavimo"
 # Nothing else: no test program, library or header finds its way into the package.
@@ -40,8 +28,8 @@ expect_eq "installed files" 6 "$(find "$root" -type f | wc -l)"
 [ "$failures" -eq 0 ] || exit 1
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
-appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
-    { cat "$work/appstream.log" >&2; fail "appstreamcli validate"; }
+appstreamcli validate --no-net "$metainfo" >"$WORK/appstream.log" 2>&1 ||
+    { cat "$WORK/appstream.log" >&2; fail "appstreamcli validate"; }
 
 # The entry as a desktop shows it.
 expect_eq "Name" "Tavimo" "$(entry Name)"
@@ -71,18 +59,14 @@ expect_eq "pixels of the PNG icon that differ from the program's image" 0 "$diff
 
 # The scalable icon, drawn at 32 px, looks like that image: the same colours in the same places,
 # the glyph's strokes where the image has them (a blank green square is about 0.34 away).
-rsvg-convert -w 32 -h 32 "$svg" -o "$work/svg32.png"
-distance=$(compare -metric RMSE "$work/svg32.png" "$png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
+rsvg-convert -w 32 -h 32 "$svg" -o "$WORK/svg32.png"
+distance=$(compare -metric RMSE "$WORK/svg32.png" "$png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
 awk -v d="$distance" 'BEGIN { exit !(d < 0.2) }' ||
     fail "the scalable icon at 32 px is $distance (RMSE) away from the 32 px image"
-pixel() { convert "$work/svg32.png" -alpha off -format "%[pixel:p{$1,$2}]" info:; }
+pixel() { convert "$WORK/svg32.png" -alpha off -format "%[pixel:p{$1,$2}]" info:; }
 expect_eq "scalable icon: border" "srgb(0,255,0)" "$(pixel 1 16)"
 expect_eq "scalable icon: background" "srgb(0,128,0)" "$(pixel 4 4)"
 expect_eq "scalable icon: the stroke through 素" "srgb(255,255,255)" "$(pixel 15 25)"
-rsvg-convert -w 256 -h 256 "$svg" -o "$work/svg256.png" || fail "the scalable icon at 256 px"
+rsvg-convert -w 256 -h 256 "$svg" -o "$WORK/svg256.png" || fail "the scalable icon at 256 px"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$(basename "$0"): $failures check(s) failed" >&2
-    exit 1
-fi
-echo "$(basename "$0"): all checks passed"
+finish

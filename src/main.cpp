@@ -30,9 +30,8 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavimo"));
-    // The application id of the installed desktop entry (packaging/): desktops match the running
-    // window to its entry and icon by it.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tavimo.Tavimo"));
+    // The application id of the installed desktop entry: desktops match the window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAVIMO_APP_ID));
 
     tavimo::QtPlatform platform;
     tavimo::frmMain form(platform);

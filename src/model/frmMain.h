@@ -86,6 +86,23 @@ public:
         return {&cmdJIKKO, &cmdKESU,  &cmdXY,    &cmdOTO,   &cmdCOPY,
                 &cmdEND,   &cmdCOPY3, &cmdCOPY4, &cmdCOPY5, &cmdCOPY6};
     }
+    // Calls visit with every frame, text box, label and command button, in that order: what they
+    // share is a name, a rectangle and a tab index.
+    template <typename Visit> void forEachControl(Visit&& visit)
+    {
+        for (Frame* frame : frames()) {
+            visit(*frame);
+        }
+        for (TextBox* box : textBoxes()) {
+            visit(*box);
+        }
+        for (Label* label : labels()) {
+            visit(*label);
+        }
+        for (CommandButton* button : buttons()) {
+            visit(*button);
+        }
+    }
 
     // Search state.
     std::int64_t su0 = 0; // last prime appended to the fourth box's text

@@ -144,10 +144,22 @@ read_input() {
 # CR LF text as hex, for byte-for-byte comparisons.
 hex() { od -An -tx1 | tr -d ' \n'; }
 
+# The first box after a search from 1 to 30, one prime per line, as hex.
+one_to_thirty=$(printf '素数は,\r\n2\r\n3\r\n5\r\n7\r\n11\r\n13\r\n17\r\n19\r\n23\r\n29\r\nです。' | hex)
+
 # Whether the program still runs: a child that has ended stays as a zombie until waited for, so
 # kill -0 alone would call it alive.
 alive() {
     local state
     state=$(ps -o stat= -p "$1" 2>/dev/null | tr -d ' ')
     [ -n "$state" ] && [[ $state != Z* ]]
+}
+
+# Waits up to five seconds for the program to end, as after a click on Exit; fails if it runs on.
+wait_ended() {
+    for _ in $(seq 100); do
+        alive "$APP_PID" || return 0
+        settle 0.05
+    done
+    return 1
 }

@@ -6,8 +6,6 @@ start_display
 start_app
 focus_window
 
-one_to_thirty=$(printf '素数は,\r\n2\r\n3\r\n5\r\n7\r\n11\r\n13\r\n17\r\n19\r\n23\r\n29\r\nです。' | hex)
-
 type_into 120 1
 type_into 700 30
 press_enter

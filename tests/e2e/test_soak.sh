@@ -17,7 +17,6 @@ random_text() {
 }
 sizes=("333 270" "20 20" "1 1" "166 60" "45 44" "63 63" "600 500" "1200 900" "527 270" "433 270")
 
-one_to_thirty=$(printf '素数は,\r\n2\r\n3\r\n5\r\n7\r\n11\r\n13\r\n17\r\n19\r\n23\r\n29\r\nです。' | hex)
 one_to_thirty_h=$(printf '素数は,2,3,5,7,11,13,17,19,23,29,\r\nです。' | hex)
 
 # The window still answers a plain request correctly, in whichever orientation is in force.

@@ -31,18 +31,7 @@ protected:
     std::vector<std::string_view> controls()
     {
         std::vector<std::string_view> names;
-        for (const Frame* frame : form.frames()) {
-            names.push_back(frame->name);
-        }
-        for (const TextBox* box : form.textBoxes()) {
-            names.push_back(box->name);
-        }
-        for (const Label* label : form.labels()) {
-            names.push_back(label->name);
-        }
-        for (const CommandButton* button : form.buttons()) {
-            names.push_back(button->name);
-        }
+        form.forEachControl([&](const auto& control) { names.push_back(control.name); });
         names.push_back(form.Line1.name);
         return names;
     }

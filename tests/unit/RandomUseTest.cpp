@@ -85,22 +85,10 @@ struct RandomUse : ::testing::Test {
     // Every width and height in the model is zero or more; fram3's top edge may be negative.
     void expectNoNegativeSize()
     {
-        for (const Frame* f : form.frames()) {
-            EXPECT_GE(f->rect.width, 0) << f->name;
-            EXPECT_GE(f->rect.height, 0) << f->name;
-        }
-        for (const TextBox* b : form.textBoxes()) {
-            EXPECT_GE(b->rect.width, 0) << b->name;
-            EXPECT_GE(b->rect.height, 0) << b->name;
-        }
-        for (const CommandButton* b : form.buttons()) {
-            EXPECT_GE(b->rect.width, 0) << b->name;
-            EXPECT_GE(b->rect.height, 0) << b->name;
-        }
-        for (const Label* l : form.labels()) {
-            EXPECT_GE(l->rect.width, 0) << l->name;
-            EXPECT_GE(l->rect.height, 0) << l->name;
-        }
+        form.forEachControl([](const auto& control) {
+            EXPECT_GE(control.rect.width, 0) << control.name;
+            EXPECT_GE(control.rect.height, 0) << control.name;
+        });
         EXPECT_GE(form.width(), 0);
         EXPECT_GE(form.height(), 0);
     }
@@ -137,21 +125,10 @@ struct RandomUse : ::testing::Test {
     std::vector<float> geometry()
     {
         std::vector<float> all{form.width(), form.height()};
-        auto add = [&](const TwipsRect& r) {
+        form.forEachControl([&](const auto& control) {
+            const TwipsRect& r = control.rect;
             all.insert(all.end(), {r.left, r.top, r.width, r.height});
-        };
-        for (const Frame* f : form.frames()) {
-            add(f->rect);
-        }
-        for (const TextBox* b : form.textBoxes()) {
-            add(b->rect);
-        }
-        for (const CommandButton* b : form.buttons()) {
-            add(b->rect);
-        }
-        for (const Label* l : form.labels()) {
-            add(l->rect);
-        }
+        });
         return all;
     }
 

@@ -59,18 +59,7 @@ TEST_F(FormLoad, LeavesTheDesignTextsAndOneBoxInUse)
 TEST_F(FormLoad, UsesEveryTabIndexFromZeroToTwentyOneOnce)
 {
     std::vector<int> indexes;
-    for (const Frame* f : form.frames()) {
-        indexes.push_back(f->tabIndex);
-    }
-    for (const TextBox* b : form.textBoxes()) {
-        indexes.push_back(b->tabIndex);
-    }
-    for (const Label* l : form.labels()) {
-        indexes.push_back(l->tabIndex);
-    }
-    for (const CommandButton* b : form.buttons()) {
-        indexes.push_back(b->tabIndex);
-    }
+    form.forEachControl([&](const auto& control) { indexes.push_back(control.tabIndex); });
     std::sort(indexes.begin(), indexes.end());
     for (int i = 0; i < 22; ++i) {
         EXPECT_EQ(indexes.at(i), i);

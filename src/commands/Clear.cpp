@@ -1,22 +1,15 @@
 // Clear: back to an empty one-box window, ready for a new pair of bounds.
 #include "model/frmMain.h"
+#include "window/Sizes.h"
 
 namespace tavimo {
 
 void frmMain::cmdKESU_Click()
 {
-    txt3.rect.height = nonNegative(fram2.rect.height - 150);
-    txt3.rect.width = nonNegative(width() - 2450);
-    txt4.visible = false;
-    txt5.visible = false;
-    txt6.visible = false;
-    for (TextBox* box : textBoxes()) {
-        box->text.clear();
-    }
-    sosu3.clear();
-    sosu4.clear();
-    sosu5.clear();
-    sosu6.clear();
+    fitTxt3(txt3MarginOneBox);
+    hide(txt4, txt5, txt6);
+    emptyTexts(txt1, txt2, txt3, txt4, txt5, txt6);
+    emptyResultTexts();
     lbl2.caption.clear();
     platform.focusTextBox(txt1);
     m = 0;
@@ -24,9 +17,7 @@ void frmMain::cmdKESU_Click()
     // The next long request is warned about again.
     SwithGO = false;
     Ijo = false;
-    cmdCOPY4.visible = false;
-    cmdCOPY5.visible = false;
-    cmdCOPY6.visible = false;
+    hide(cmdCOPY4, cmdCOPY5, cmdCOPY6);
 }
 
 } // namespace tavimo

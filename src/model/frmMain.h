@@ -28,8 +28,8 @@ public:
     explicit frmMain(Platform& platform);
 
     // The window's outer size in twips, border and caption bar included.
-    float width() const { return m_width; }
-    float height() const { return m_height; }
+    float width() const { return outerWidth; }
+    float height() const { return outerHeight; }
     // A change of the window's size runs Form_Resize at once, before the setter returns; setting
     // the size it already has changes nothing. Both dimensions at once (a user's resize) run the
     // layout once.
@@ -132,9 +132,24 @@ private:
     void finishPress(Beep beep);
     std::optional<RecognisedNumber> readNumber(const TextBox& box);
 
+    // Steps that several handlers take alike.
+    template <typename... Controls> static void hide(Controls&... controls)
+    {
+        ((controls.visible = false), ...);
+    }
+    template <typename... Boxes> static void emptyTexts(Boxes&... boxes)
+    {
+        (boxes.text.clear(), ...);
+    }
+    void emptyResultTexts(); // sosu3 .. sosu6
+    // A result box's height: fram2's less the margin, never negative.
+    float resultBoxHeight() const;
+    // txt3 as the one result box: its height from fram2, then its width from the window's.
+    void fitTxt3(float widthMargin);
+
     Platform& platform;
-    float m_width = 0;
-    float m_height = 0;
+    float outerWidth = 0;
+    float outerHeight = 0;
 };
 
 } // namespace tavimo

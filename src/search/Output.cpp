@@ -1,6 +1,7 @@
 // The output step: the result texts framed into one to four boxes, the count and its unit.
 #include "model/frmMain.h"
 #include "search/Limits.h"
+#include "window/Sizes.h"
 
 #include <string>
 #include <string_view>
@@ -28,7 +29,7 @@ void showBox(TextBox& box, float left, std::string text)
 {
     box.visible = true;
     box.rect.left = left;
-    box.rect.width = 1300;
+    box.rect.width = boxWidth;
     box.text = std::move(text);
 }
 
@@ -46,26 +47,26 @@ void frmMain::showResults()
     }
 
     if (boxes == 4) {
-        setWidth(7900);
-        setHeight(4050);
+        setWidth(fourBoxWindowWidth);
+        setHeight(windowHeight);
     } else if (boxes == 3) {
-        setWidth(6500);
-        setHeight(4050);
+        setWidth(threeBoxWindowWidth);
+        setHeight(windowHeight);
     }
-    fram2.rect.width = nonNegative(width() - 2300);
-    txt3.rect.width = 1300;
+    fram2.rect.width = nonNegative(width() - fram2MarginMultiBox);
+    txt3.rect.width = boxWidth;
     txt3.alignment = Alignment::Centre;
     txt3.text = framed("素数は", sosu3, toBeContinued);
-    showBox(txt4, 1400, framed(continued, sosu4, boxes > 2 ? toBeContinued : theEnd));
+    showBox(txt4, txt4Left, framed(continued, sosu4, boxes > 2 ? toBeContinued : theEnd));
     if (boxes >= 3) {
-        showBox(txt5, 2800, framed(continued, sosu5, boxes > 3 ? toBeContinued : theEnd));
+        showBox(txt5, txt5Left, framed(continued, sosu5, boxes > 3 ? toBeContinued : theEnd));
     }
     if (boxes == 4) {
         if (Ijo) {
-            showBox(txt6, 4200, framed(continued, sosu6, capNotice));
+            showBox(txt6, txt6Left, framed(continued, sosu6, capNotice));
             cmdCOPY.enabled = true;
         } else {
-            showBox(txt6, 4200, framed(continued, sosu6, theEnd));
+            showBox(txt6, txt6Left, framed(continued, sosu6, theEnd));
         }
     }
 

@@ -2,6 +2,7 @@
 // closing steps.
 #include "model/frmMain.h"
 #include "search/Limits.h"
+#include "window/Sizes.h"
 
 namespace tavimo {
 
@@ -21,42 +22,31 @@ std::optional<RecognisedNumber> frmMain::readNumber(const TextBox& box)
 
 void frmMain::cmdJIKKO_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/)
 {
-    setWidth(5000);
-    setHeight(4050);
-    txt3.rect.height = nonNegative(fram2.rect.height - 150);
-    txt3.rect.width = nonNegative(width() - 2450);
+    setWidth(oneBoxWindowWidth);
+    setHeight(windowHeight);
+    fitTxt3(txt3MarginOneBox);
     txt3.text = "調べてます。";
-    for (TextBox* box : {&txt4, &txt5, &txt6}) {
-        box->visible = false;
-    }
-    for (TextBox* box : {&txt4, &txt5, &txt6}) {
-        box->text.clear();
-    }
+    hide(txt4, txt5, txt6);
+    emptyTexts(txt4, txt5, txt6);
     lbl2.caption.clear();
     cmdCOPY.enabled = false;
-    for (CommandButton* copy : {&cmdCOPY4, &cmdCOPY5, &cmdCOPY6}) {
-        copy->visible = false;
-    }
+    hide(cmdCOPY4, cmdCOPY5, cmdCOPY6);
 }
 
 void frmMain::cmdJIKKO_Click()
 {
     cmdJIKKO.caption = "検索中";
-    for (TextBox* box : {&txt3, &txt4, &txt5, &txt6}) {
-        box->text.clear();
-    }
-    sosu3.clear();
-    sosu4.clear();
-    sosu5.clear();
-    sosu6.clear();
+    emptyTexts(txt3, txt4, txt5, txt6);
+    emptyResultTexts();
     m = 0;
     Ijo = false;
 
     // Each text must be one number and whole; the first failure ends the press without a beep.
-    std::optional<RecognisedNumber> lower;
-    std::optional<RecognisedNumber> upper;
-    if (!(lower = readNumber(txt1)) || !lower->whole || !(upper = readNumber(txt2)) ||
-        !upper->whole) {
+    // txt2 is read only once txt1 has passed.
+    const std::optional<RecognisedNumber> lower = readNumber(txt1);
+    const bool lowerAccepted = lower && lower->whole;
+    const std::optional<RecognisedNumber> upper = lowerAccepted ? readNumber(txt2) : std::nullopt;
+    if (!lowerAccepted || !upper || !upper->whole) {
         txt3.text = notNaturalMessage;
         SwithGO = false;
         finishPress(Beep::Skip);
@@ -85,13 +75,10 @@ void frmMain::cmdJIKKO_Click()
         cmdXY.caption = "縦";
     }
     if (susa >= Decimal::fromInteger(longRunThreshold) && !SwithGO) {
-        txt3.rect.height = nonNegative(fram2.rect.height - 150);
-        txt3.rect.width = nonNegative(width() - 2550);
+        fitTxt3(txt3MarginWarning);
         txt3.text = "数分、またはそれ以上かかる場合も有りますが？\r\n" + pasokon_no + "\r\n" +
                     sosuu_ha + "\r\n" + koetabun;
-        txt4.visible = false;
-        txt5.visible = false;
-        txt6.visible = false;
+        hide(txt4, txt5, txt6);
         cmdJIKKO.caption = "継続";
         SwithGO = !SwithGO;
         finishPress(Beep::Sound);
@@ -118,10 +105,15 @@ void frmMain::finishPress(Beep beep)
     if (beep == Beep::Sound && !SwithOTO) {
         platform.beep();
     }
-    // "継続" stays while the warning waits for its second press; every other press ends with
-    // "実行", never with "検索中".
-    const bool warningWaits = cmdJIKKO.caption == "継続" && lbl2.caption.empty() && SwithGO;
-    if (!warningWaits) {
+    // With a count shown, or with long runs to be warned about, the caption goes back to "実行";
+    // otherwise it is left as it is: "継続" while the warning waits for its second press.
+    if (!lbl2.caption.empty() || !SwithGO) {
+        cmdJIKKO.caption = "実行";
+    }
+    // Left as it is, it could also stay "検索中" (a negative bound or no prime right after a mouse
+    // press, with long runs allowed), as if a search were still running: a finished press never
+    // shows it.
+    if (cmdJIKKO.caption == "検索中") {
         cmdJIKKO.caption = "実行";
     }
 }

@@ -1,5 +1,6 @@
 // The layout of the results area, run whenever the window's size changes.
 #include "model/frmMain.h"
+#include "window/Sizes.h"
 
 namespace tavimo {
 
@@ -13,20 +14,20 @@ void frmMain::Form_Resize()
     if (w < 2500) {
         fram2.rect.width = 100;
     } else {
-        fram2.rect.width = multiBox ? w - 2300 : w - 2400;
+        fram2.rect.width = multiBox ? w - fram2MarginMultiBox : w - fram2MarginOneBox;
     }
     fram2.rect.height = h < 900 ? 100 : h - 800;
     // No lower limit: below 680 twips the strip's top edge lies above the window.
     fram3.rect.top = h - 680;
 
-    txt3.rect.height = nonNegative(fram2.rect.height - 150);
+    txt3.rect.height = resultBoxHeight();
     if (!multiBox) {
         txt3.rect.width = fram2.rect.width;
         return;
     }
-    txt3.rect.width = 1300;
+    txt3.rect.width = boxWidth;
     for (TextBox* box : {&txt4, &txt5, &txt6}) {
-        box->rect.height = nonNegative(fram2.rect.height - 150);
+        box->rect.height = resultBoxHeight();
     }
 }
 

@@ -1,5 +1,6 @@
 // The orientation switch: vertical (one prime per line) or horizontal (comma separated).
 #include "model/frmMain.h"
+#include "window/Sizes.h"
 
 namespace tavimo {
 
@@ -7,11 +8,8 @@ void frmMain::cmdXY_Click()
 {
     if (!SwithXY) {
         cmdXY.caption = "横";
-        txt4.visible = false;
-        txt5.visible = false;
-        txt6.visible = false;
-        txt3.rect.height = nonNegative(fram2.rect.height - 150);
-        txt3.rect.width = nonNegative(width() - 2450);
+        hide(txt4, txt5, txt6);
+        fitTxt3(txt3MarginOneBox);
         txt3.alignment = Alignment::Left;
         txt3.text = "結果は,(カンマ区切り)です。";
     } else {

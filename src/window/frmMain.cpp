@@ -1,5 +1,6 @@
 // The window as designed: every control's design value, the window's size, and Form_Load.
 #include "model/frmMain.h"
+#include "window/Sizes.h"
 
 namespace tavimo {
 
@@ -28,7 +29,7 @@ TextBox resultBox(std::string_view name, float left, int tabIndex, bool visible)
     TextBox box;
     box.name = name;
     box.container = Container::fram2;
-    box.rect = {left, 120, 1300, 3100};
+    box.rect = {left, 120, boxWidth, 3100};
     box.alignment = Alignment::Centre;
     box.multiLine = true;
     box.visible = visible;
@@ -59,6 +60,17 @@ CommandButton copyButton(std::string_view name, float left, int tabIndex, bool v
     return b;
 }
 
+Line line(std::string_view name, float x1, float y1, float x2, float y2)
+{
+    Line l;
+    l.name = name;
+    l.x1 = x1;
+    l.y1 = y1;
+    l.x2 = x2;
+    l.y2 = y2;
+    return l;
+}
+
 Label label(std::string_view name, TwipsRect rect, const char* caption, bool opaque, Font font,
             int tabIndex)
 {
@@ -82,9 +94,8 @@ frmMain::frmMain(Platform& platform)
       txt6(resultBox("txt6", 4320, 17, false)),
       lbl1(label("lbl1", {0, 1150, 2052, 252}, "‥の間にある素数は", false, smallFont, 2)),
       lbl2(label("lbl2", {840, 1400, 924, 252}, "？　", true, largeFont, 3)),
-      lbl2k(label("lbl2k", {1230, 1400, 800, 252}, "個", true, largeFont, 21)), Line1{"Line1", 1200,
-                                                                                      550,     1200,
-                                                                                      650,     3},
+      lbl2k(label("lbl2k", {1230, 1400, 800, 252}, "個", true, largeFont, 21)),
+      Line1(line("Line1", 1200, 550, 1200, 650)),
       cmdJIKKO(button("cmdJIKKO", Container::fram1, {120, 120, 1332, 372}, "実行", largeFont, 15)),
       cmdKESU(button("cmdKESU", Container::fram1, {120, 600, 732, 372}, "消去", smallFont, 12)),
       cmdXY(button("cmdXY", Container::fram1, {960, 600, 492, 372}, "縦", smallFont, 11)),
@@ -96,7 +107,7 @@ frmMain::frmMain(Platform& platform)
       cmdCOPY5(copyButton("cmdCOPY5", 2880, 6, false)),
       cmdCOPY6(copyButton("cmdCOPY6", 4320, 5, false)), platform(platform),
       // Before the load handler sizes it, the window is its design client area.
-      m_width(7980), m_height(3708)
+      outerWidth(7980), outerHeight(3708)
 {
     txt3.text = "\r\n２つの数の差が大きい\r\nとかなり時間がかかります。\r\n";
     cmdCOPY.enabled = false;
@@ -107,29 +118,48 @@ frmMain::frmMain(Platform& platform)
 
 void frmMain::setWidth(float twips)
 {
-    setSize(twips, m_height);
+    setSize(twips, outerHeight);
 }
 
 void frmMain::setHeight(float twips)
 {
-    setSize(m_width, twips);
+    setSize(outerWidth, twips);
 }
 
 void frmMain::setSize(float widthTwips, float heightTwips)
 {
-    if (widthTwips == m_width && heightTwips == m_height) {
+    if (widthTwips == outerWidth && heightTwips == outerHeight) {
         return;
     }
-    m_width = widthTwips;
-    m_height = heightTwips;
+    outerWidth = widthTwips;
+    outerHeight = heightTwips;
     Form_Resize();
+}
+
+void frmMain::emptyResultTexts()
+{
+    sosu3.clear();
+    sosu4.clear();
+    sosu5.clear();
+    sosu6.clear();
+}
+
+float frmMain::resultBoxHeight() const
+{
+    return nonNegative(fram2.rect.height - boxHeightMargin);
+}
+
+void frmMain::fitTxt3(float widthMargin)
+{
+    txt3.rect.height = resultBoxHeight();
+    txt3.rect.width = nonNegative(width() - widthMargin);
 }
 
 void frmMain::Form_Load()
 {
-    setWidth(5000);
-    setHeight(4050);
-    fram2.rect.width = nonNegative(width() - 2400);
+    setWidth(oneBoxWindowWidth);
+    setHeight(windowHeight);
+    fram2.rect.width = nonNegative(width() - fram2MarginOneBox);
     SwithXY = false;
     SwithOTO = true;
     SwithGO = true;

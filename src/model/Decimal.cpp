@@ -149,16 +149,6 @@ bool Decimal::isZero() const
     return mantissa() == 0;
 }
 
-bool Decimal::isWhole() const
-{
-    return m_scale == 0;
-}
-
-bool Decimal::isEven() const
-{
-    return m_scale == 0 && m_low % 2 == 0;
-}
-
 std::optional<Decimal> Decimal::plus(const Decimal& other) const
 {
     const int scale = std::max(m_scale, other.m_scale);

@@ -27,9 +27,6 @@ public:
 
     bool isNegative() const; // false for zero, also for "-0"
     bool isZero() const;
-    bool isWhole() const;
-    // Parity of a whole number; a value with a fraction is not even.
-    bool isEven() const;
 
     // Exact; nullopt when the exact result does not fit.
     std::optional<Decimal> plus(const Decimal& other) const;

@@ -7,6 +7,7 @@
 #include "Messages.h"
 #include "RecordingPlatform.h"
 #include "Sieve.h"
+#include "TestSupport.h"
 #include "model/frmMain.h"
 
 #include <gtest/gtest.h>
@@ -31,12 +32,6 @@ constexpr long defaultPairCount = 20000;
 #else
 constexpr long defaultPairCount = 100000;
 #endif
-
-long settingFromEnvironment(const char* name, long fallback)
-{
-    const char* text = std::getenv(name);
-    return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : fallback;
-}
 
 using namespace test;
 

@@ -4,6 +4,7 @@
 // TAVIMO_RANDOM_USE_COUNT sets the number of actions and TAVIMO_RANDOM_USE_SEED the seed.
 #include "RecordingPlatform.h"
 #include "Sieve.h"
+#include "TestSupport.h"
 #include "model/frmMain.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +20,6 @@
 
 namespace tavimo {
 namespace {
-
-long settingFromEnvironment(const char* name, long fallback)
-{
-    const char* text = std::getenv(name);
-    return text != nullptr && *text != '\0' ? std::strtol(text, nullptr, 10) : fallback;
-}
 
 // The sizes where the layout changes its rule, each exactly and one twip either side.
 const std::vector<float> edgeSizes{0,    1,    679,  680,  681,  899,   900,  901,     949,
@@ -132,27 +127,6 @@ struct RandomUse : ::testing::Test {
         return all;
     }
 
-    // Every number listed in the result boxes, in order.
-    std::vector<std::int64_t> listed()
-    {
-        std::vector<std::int64_t> numbers;
-        for (const TextBox* box : {&form.txt3, &form.txt4, &form.txt5, &form.txt6}) {
-            std::string entry;
-            for (char c : box->text + "\n") {
-                if (c == '\r' || c == '\n' || c == ',') {
-                    if (!entry.empty() &&
-                        entry.find_first_not_of("0123456789") == std::string::npos) {
-                        numbers.push_back(std::stoll(entry));
-                    }
-                    entry.clear();
-                } else {
-                    entry += c;
-                }
-            }
-        }
-        return numbers;
-    }
-
     // The inputs of a press: mostly cheap ranges, now and then one that reaches the cap, or a
     // text that is no natural number.
     void typeBounds()
@@ -252,7 +226,7 @@ struct RandomUse : ::testing::Test {
                 }
             }
         }
-        EXPECT_EQ(listed(), expected);
+        EXPECT_EQ(test::listed(form), expected);
         EXPECT_EQ(form.lbl2.caption, std::to_string(expected.size()));
         EXPECT_EQ(form.Ijo, expected.size() == 20000);
         ++seen[expected.size() == 20000 ? "run: capped" : "run: listed"];
@@ -358,9 +332,9 @@ struct RandomUse : ::testing::Test {
 
 TEST_F(RandomUse, RulesHoldAfterEveryAction)
 {
-    const long count = settingFromEnvironment("TAVIMO_RANDOM_USE_COUNT", 50000);
-    const auto seed =
-        static_cast<std::uint64_t>(settingFromEnvironment("TAVIMO_RANDOM_USE_SEED", 20261208));
+    const long count = test::settingFromEnvironment("TAVIMO_RANDOM_USE_COUNT", 50000);
+    const auto seed = static_cast<std::uint64_t>(
+        test::settingFromEnvironment("TAVIMO_RANDOM_USE_SEED", 20261208));
     random.seed(seed);
     const char* names[] = {"run by mouse", "run by keyboard", "clear",
                            "move",         "orientation",     "beep switch",

@@ -2,6 +2,7 @@
 #include "Messages.h"
 #include "RecordingPlatform.h"
 #include "Sieve.h"
+#include "TestSupport.h"
 #include "model/frmMain.h"
 
 #include <gtest/gtest.h>
@@ -48,27 +49,6 @@ std::string vertical(const std::vector<std::int64_t>& primes, std::size_t from, 
         text += "\r\n" + std::to_string(primes[i]);
     }
     return text;
-}
-
-// Every number listed in the result boxes, in order: the entries between the line breaks and
-// commas that consist of digits only.
-std::vector<std::int64_t> listed(const frmMain& form)
-{
-    std::vector<std::int64_t> numbers;
-    for (const TextBox* box : {&form.txt3, &form.txt4, &form.txt5, &form.txt6}) {
-        std::string entry;
-        for (char c : box->text + "\n") {
-            if (c == '\r' || c == '\n' || c == ',') {
-                if (!entry.empty() && entry.find_first_not_of("0123456789") == std::string::npos) {
-                    numbers.push_back(std::stoll(entry));
-                }
-                entry.clear();
-            } else {
-                entry += c;
-            }
-        }
-    }
-    return numbers;
 }
 
 TEST_F(Search, OneToThirtyInBothOrientations)

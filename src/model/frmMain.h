@@ -10,6 +10,11 @@
 // An event flows one way: a Qt event reaches the binding, which has already written the user's
 // edits and resizes into this object; the binding calls one handler, which runs to its end without
 // returning to the event loop; then the binding pushes what changed onto the widgets.
+// One write goes back into this object while pushing, on purpose: a text box whose text the
+// handler replaced gets its caret at the start (selStart and selLength 0), as assigning a text
+// box's text does, unless the handler also set a new selection. The text fields here are plain
+// data with no setter to notice an assignment; only the binding, which compares every text with
+// the one it showed last, can tell that a text is new.
 #pragma once
 
 #include "model/Controls.h"

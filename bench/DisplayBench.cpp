@@ -28,7 +28,9 @@ namespace tavimo::bench {
 namespace {
 
 // The press-to-display time that each listing should stay within, where one is set: with the
-// fastest kernel, and with the portable one (what a processor without a vector unit runs).
+// fastest kernel, and with the portable one (what a processor without a vector unit runs). B3 and
+// B4 with the fastest kernel stay within their times from before the search tried only primes
+// (most of them is Qt building the result boxes).
 struct Target {
     Scenario scenario;
     std::optional<double> fastest;
@@ -36,8 +38,8 @@ struct Target {
 };
 
 const Target targets[] = {
-    {B1, 2, std::nullopt}, {B2, std::nullopt, std::nullopt}, {B3, 40, std::nullopt},
-    {B4, 40, 60},          {B5, 40, std::nullopt},           {B6, 35, 90},
+    {B1, 2, std::nullopt}, {B2, std::nullopt, std::nullopt}, {B3, 27.7, std::nullopt},
+    {B4, 32.6, 60},        {B5, 40, std::nullopt},           {B6, 35, 90},
 };
 
 // Lets Qt deliver what the press posted (layout requests, updates) and paint the window.
@@ -184,7 +186,7 @@ GroupResult runDisplayGroup(const Options& options)
             const std::optional<double> limit = fastest ? target.fastest : target.portable;
             if (limit) {
                 std::snprintf(note, sizeof note,
-                              "Press to display (painted), %s kernel, %s ≤ %.0f ms: %.1f ms, %s",
+                              "Press to display (painted), %s kernel, %s ≤ %g ms: %.1f ms, %s",
                               divisionKernelName(kernel), scenario.id, *limit, painted,
                               painted <= *limit ? "met" : "NOT met");
                 result.notes.push_back(note);

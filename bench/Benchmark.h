@@ -52,9 +52,10 @@ template <class Work> double medianMilliseconds(const Options& options, Work&& w
     return times[times.size() / 2];
 }
 
-// One line of the table. The ratios divide this row's time by the baseline's and primesieve's
+// One line of a table. The ratios divide this row's time by the baseline's and primesieve's
 // time for the same scenario, where the group has them.
 struct Row {
+    std::string table; // the heading of the table that the row belongs to
     std::string scenario;
     double milliseconds = 0;
     std::optional<double> baselineMilliseconds;

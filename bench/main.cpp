@@ -1,4 +1,4 @@
-// Runs the benchmark groups and prints one Markdown table of their medians.
+// Runs the benchmark groups and prints Markdown tables of their medians.
 //
 // Usage: tavimo_bench [--runs N] [group ...]   (groups: display, enumeration; default all)
 #include "Benchmark.h"
@@ -82,9 +82,13 @@ int main(int argc, char** argv)
     std::printf("Median of %d runs after one warm-up. Ratios are this row's time divided by the "
                 "baseline's or primesieve's time for the same scenario (below 1: faster).\n\n",
                 options.runs);
-    std::printf("| scenario | ms (median) | ratio to baseline | ratio to primesieve |\n");
-    std::printf("|---|---:|---:|---:|\n");
-    for (const Row& row : rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row& row = rows[i];
+        if (i == 0 || row.table != rows[i - 1].table) {
+            std::printf("%s### %s\n\n", i == 0 ? "" : "\n", row.table.c_str());
+            std::printf("| scenario | ms (median) | ratio to baseline | ratio to primesieve |\n");
+            std::printf("|---|---:|---:|---:|\n");
+        }
         std::printf("| %s | %.3f | %s | %s |\n", row.scenario.c_str(), row.milliseconds,
                     ratio(row.milliseconds, row.baselineMilliseconds).c_str(),
                     ratio(row.milliseconds, row.primesieveMilliseconds).c_str());

@@ -1,5 +1,5 @@
-// Trial division with the divisibility test done by multiplication: one divisor at a time, or
-// several divisors at once in a vector instruction when the processor has one.
+// Trial division by the odd primes, with the divisibility test done by multiplication: one divisor
+// at a time, or several divisors at once in a vector instruction when the processor has one.
 #include "search/TrialDivision.h"
 
 #include "search/Limits.h"
@@ -10,12 +10,22 @@
 #include <cassert>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #if defined(__x86_64__) || defined(__i386__)
 #define TAVIMO_X86 1
 #include <immintrin.h>
 #else
 #define TAVIMO_X86 0
+#endif
+
+#if defined(__aarch64__)
+#define TAVIMO_ARM64 1
+#include <arm_neon.h>
+#else
+#define TAVIMO_ARM64 0
 #endif
 
 namespace tavimo {
@@ -27,7 +37,7 @@ namespace {
 // above that limit. A multiple n ≤ 1073577990 even lands at n/d ≤ 1073577990/d, below a quarter
 // of the limit, and any bound in between decides as well: the 16 divisors of a block that spans
 // less than a factor of four share the limit of its largest divisor, which halves the table that
-// each candidate reads. Only the first block, 3 to 33, spans more; its divisors keep their own.
+// each candidate reads. Only the first block, 3 to 59, spans more; its divisors keep their own.
 constexpr std::uint32_t inverseModulo2To32(std::uint32_t d)
 {
     std::uint32_t inverse = d; // right in the lowest 3 bits: d·d ≡ 1 (mod 8) for every odd d
@@ -39,34 +49,50 @@ constexpr std::uint32_t inverseModulo2To32(std::uint32_t d)
 
 constexpr std::uint32_t largestDivisor = 32767; // L fits in 16 bits
 // Blocks of 16 divisors: one 512-bit vector, two 256-bit or four 128-bit vectors. The vector
-// kernels test two blocks per step, so the table runs to a whole step past the largest divisor;
-// its last entry, 32769, may be tested but is never counted.
+// kernels test two blocks per step, so the table runs to a whole step past the largest divisor:
+// its last entries, the primes that follow 32767, may be tested but are never counted.
 constexpr std::uint32_t blockSize = 16;
 constexpr std::uint32_t groupSize = 2 * blockSize;
-constexpr std::uint32_t tableSize = 16384;
+constexpr std::uint32_t tableSize = 3520;
 constexpr std::uint32_t blockCount = tableSize / blockSize;
 
-constexpr std::uint32_t divisorAt(std::uint32_t index)
-{
-    return 3 + 2 * index;
-}
+// The first tableSize odd primes, by a sieve of the odd numbers when the program is compiled.
+constexpr std::uint32_t sieveLimit = 32900;
+constexpr std::array<std::uint32_t, tableSize> oddPrimes = [] {
+    std::array<std::uint32_t, tableSize> primes{};
+    std::array<bool, sieveLimit + 1> composite{};
+    std::uint32_t found = 0;
+    for (std::uint32_t n = 3; n <= sieveLimit && found < tableSize; n += 2) {
+        if (!composite[n]) {
+            primes[found++] = n;
+            for (std::uint32_t multiple = n * n; multiple <= sieveLimit; multiple += 2 * n) {
+                composite[multiple] = true;
+            }
+        }
+    }
+    return primes;
+}();
+
+// The number of odd primes up to the largest divisor: no candidate tests more.
+constexpr std::uint32_t oddPrimeCount = static_cast<std::uint32_t>(
+    std::upper_bound(oddPrimes.begin(), oddPrimes.end(), largestDivisor) - oddPrimes.begin());
 
 struct DivisorTable {
     alignas(64) std::array<std::array<std::uint32_t, blockSize>, blockCount> inverse;
-    alignas(64) std::array<std::uint32_t, blockSize> firstBlockLimit; // one for each of 3 .. 33
+    alignas(64) std::array<std::uint32_t, blockSize> firstBlockLimit; // one for each of 3 .. 59
     std::array<std::uint32_t, blockCount> blockLimit; // shared within each later block
 };
 
 constexpr DivisorTable divisorTable = [] {
     DivisorTable table{};
     for (std::uint32_t i = 0; i < tableSize; ++i) {
-        table.inverse[i / blockSize][i % blockSize] = inverseModulo2To32(divisorAt(i));
+        table.inverse[i / blockSize][i % blockSize] = inverseModulo2To32(oddPrimes[i]);
     }
     for (std::uint32_t i = 0; i < blockSize; ++i) {
-        table.firstBlockLimit[i] = 0xFFFFFFFFu / divisorAt(i);
+        table.firstBlockLimit[i] = 0xFFFFFFFFu / oddPrimes[i];
     }
     for (std::uint32_t b = 0; b < blockCount; ++b) {
-        table.blockLimit[b] = 0xFFFFFFFFu / divisorAt(b * blockSize + blockSize - 1);
+        table.blockLimit[b] = 0xFFFFFFFFu / oddPrimes[b * blockSize + blockSize - 1];
     }
     return table;
 }();
@@ -76,7 +102,7 @@ constexpr DivisorTable divisorTable = [] {
 constexpr bool sharedLimitsDecide()
 {
     for (std::uint32_t b = 1; b < blockCount; ++b) {
-        if (largestCandidate / divisorAt(b * blockSize) > divisorTable.blockLimit[b]) {
+        if (largestCandidate / oddPrimes[b * blockSize] > divisorTable.blockLimit[b]) {
             return false;
         }
     }
@@ -84,8 +110,10 @@ constexpr bool sharedLimitsDecide()
 }
 
 static_assert(sharedLimitsDecide());
-static_assert((largestDivisor - 3) / 2 < tableSize && tableSize % groupSize == 0);
-static_assert(inverseModulo2To32(3) * 3u == 1 && inverseModulo2To32(32767) * 32767u == 1);
+static_assert(oddPrimes[0] == 3 && oddPrimes[oddPrimeCount - 1] == 32749 && oddPrimeCount == 3511 &&
+              oddPrimes[tableSize - 1] == 32833);
+static_assert(tableSize % groupSize == 0 && tableSize - oddPrimeCount < groupSize);
+static_assert(inverseModulo2To32(3) * 3u == 1 && inverseModulo2To32(32749) * 32749u == 1);
 
 constexpr bool dividesAt(std::uint32_t n, std::uint32_t i)
 {
@@ -94,21 +122,45 @@ constexpr bool dividesAt(std::uint32_t n, std::uint32_t i)
     return n * divisorTable.inverse[i / blockSize][i % blockSize] <= limit;
 }
 
-// A kernel tests the first count divisors 3, 5, ..., 1 + 2·count against n in increasing order and
+// The number of odd primes up to last (last ≤ 32767): the divisors that a trial up to last tests.
+std::uint32_t oddPrimesUpTo(std::uint32_t last)
+{
+    return static_cast<std::uint32_t>(
+        std::upper_bound(oddPrimes.begin(), oddPrimes.begin() + oddPrimeCount, last) -
+        oddPrimes.begin());
+}
+
+// A kernel tests the first count odd primes 3, 5, 7, 11, ... against n in increasing order and
 // returns the index of the first one that divides n, or count when none does.
 using Kernel = std::uint32_t (*)(std::uint32_t n, std::uint32_t count);
 
+// One divisor at a time. Past the first block the tests go four to a branch: four independent
+// multiplications keep the processor busy where one test after another would wait for each
+// branch. The four may reach beyond count (the table runs on), where a hit is not counted.
 std::uint32_t firstDividingPortable(std::uint32_t n, std::uint32_t count)
 {
-    for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint32_t own = std::min(count, blockSize);
+    for (std::uint32_t i = 0; i < own; ++i) {
         if (dividesAt(n, i)) {
             return i;
+        }
+    }
+    for (std::uint32_t i = blockSize; i < count; i += 4) {
+        const std::uint32_t* inverse = &divisorTable.inverse[i / blockSize][i % blockSize];
+        const std::uint32_t limit = divisorTable.blockLimit[i / blockSize];
+        if ((n * inverse[0] <= limit) | (n * inverse[1] <= limit) | (n * inverse[2] <= limit) |
+            (n * inverse[3] <= limit)) {
+            for (std::uint32_t k = 0;; ++k) {
+                if (n * inverse[k] <= limit) {
+                    return std::min(i + k, count);
+                }
+            }
         }
     }
     return count;
 }
 
-#if TAVIMO_X86
+#if TAVIMO_X86 || TAVIMO_ARM64
 
 // The vector kernels test 32 divisors per step, the divisor of lane k of the step in bit k of a
 // mask. A step may reach beyond count: the divisors there are tested, but a hit there is not
@@ -124,6 +176,10 @@ constexpr std::uint32_t firstCounted(std::uint32_t step, std::uint32_t lanes, st
 {
     return std::min(step * groupSize + static_cast<std::uint32_t>(std::countr_zero(lanes)), count);
 }
+
+#endif
+
+#if TAVIMO_X86
 
 // All lanes set where the product is at most the limit, as unsigned numbers, that is where
 // max(product, limit) = limit.
@@ -268,6 +324,58 @@ constexpr std::uint32_t firstCounted(std::uint32_t step, std::uint32_t lanes, st
 
 #endif
 
+#if TAVIMO_ARM64
+
+// Advanced SIMD, four lanes to a vector and eight vectors to a step, as the SSE4.1 kernel.
+
+inline uint32x4_t hitsNeon(uint32x4_t candidate, const std::uint32_t* inverse, uint32x4_t limit)
+{
+    return vcleq_u32(vmulq_u32(candidate, vld1q_u32(inverse)), limit);
+}
+
+inline void blockHitsNeon(uint32x4_t candidate, std::uint32_t block, uint32x4_t* hits)
+{
+    const uint32x4_t limit = vdupq_n_u32(divisorTable.blockLimit[block]);
+    for (std::uint32_t k = 0; k < 4; ++k) {
+        hits[k] = hitsNeon(candidate, &divisorTable.inverse[block][4 * k], limit);
+    }
+}
+
+std::uint32_t firstDividingNeon(std::uint32_t n, std::uint32_t count)
+{
+    const uint32x4_t candidate = vdupq_n_u32(n);
+    uint32x4_t hits[8];
+    for (std::uint32_t k = 0; k < 4; ++k) {
+        hits[k] = hitsNeon(candidate, &divisorTable.inverse[0][4 * k],
+                           vld1q_u32(&divisorTable.firstBlockLimit[4 * k]));
+    }
+    blockHitsNeon(candidate, 1, hits + 4);
+    for (std::uint32_t step = 0;;) {
+        uint32x4_t any = hits[0];
+        for (std::uint32_t k = 1; k < 8; ++k) {
+            any = vorrq_u32(any, hits[k]);
+        }
+        if (vmaxvq_u32(any) != 0) {
+            // Lane j of vector k to bit 4k + j: each lane keeps its own bit, and the sum of the
+            // four lanes gathers them.
+            const std::uint32_t bitOfLane[4] = {1, 2, 4, 8};
+            const uint32x4_t bits = vld1q_u32(bitOfLane);
+            std::uint32_t lanes = 0;
+            for (std::uint32_t k = 0; k < 8; ++k) {
+                lanes |= vaddvq_u32(vandq_u32(hits[k], bits)) << (4 * k);
+            }
+            return firstCounted(step, lanes, count);
+        }
+        if (++step >= stepsFor(count)) {
+            return count;
+        }
+        blockHitsNeon(candidate, 2 * step, hits);
+        blockHitsNeon(candidate, 2 * step + 1, hits + 4);
+    }
+}
+
+#endif
+
 Kernel kernelFunction(DivisionKernel kernel)
 {
     assert(supportsDivisionKernel(kernel));
@@ -279,6 +387,10 @@ Kernel kernelFunction(DivisionKernel kernel)
         return firstDividingAvx2;
     case DivisionKernel::Avx512:
         return firstDividingAvx512;
+#endif
+#if TAVIMO_ARM64
+    case DivisionKernel::Neon:
+        return firstDividingNeon;
 #endif
     default:
         return firstDividingPortable;
@@ -301,9 +413,10 @@ std::uint32_t divisorBoundFromRoot(std::uint32_t n, std::uint32_t root)
 }
 
 // What the trial division of one candidate comes to: d runs over the odd divisors from 3 and stops
-// at L or at the first d with d·d > n (where n ≠ 1 is prime), whichever comes first.
+// at L or at the first d with d·d > n (where n ≠ 1 is prime), whichever comes first. That last
+// divisor tested is all that the odd primes need: whether one of them up to it divides n.
 struct Trial {
-    std::uint32_t count;       // divisors tested when none divides
+    std::uint32_t last;        // the largest divisor tested when none divides
     bool primeWhenNoneDivides; // the loop ends at d·d > n with n ≠ 1, not by running past L
 };
 
@@ -311,42 +424,72 @@ Trial trialOf(std::uint32_t n, std::uint32_t root)
 {
     const std::uint32_t bound = divisorBoundFromRoot(n, root);
     const std::uint32_t square = std::max((root + 1) | 1, 3u); // the first odd d ≥ 3, d·d > n
-    const std::uint32_t last = std::min(square, bound);
-    return {(last - 1) / 2, square <= bound && n != 1};
+    return {std::min(square, bound), square <= bound && n != 1};
 }
 
-bool passes(std::uint32_t n, std::uint32_t root, Kernel firstDividing)
+// The kernel in use, and how TAVIMO_KERNEL chooses it.
+DivisionKernel kernelFromEnvironment()
 {
-    const Trial trial = trialOf(n, root);
-    return firstDividing(n, trial.count) == trial.count && trial.primeWhenNoneDivides;
+    const DivisionKernel fastest = fastestDivisionKernel();
+    const char* value = std::getenv("TAVIMO_KERNEL");
+    if (value == nullptr || *value == '\0') {
+        return fastest;
+    }
+    for (DivisionKernel kernel :
+         {DivisionKernel::Portable, DivisionKernel::Sse41, DivisionKernel::Avx2,
+          DivisionKernel::Avx512, DivisionKernel::Neon}) {
+        if (std::string_view(value) == divisionKernelName(kernel)) {
+            if (supportsDivisionKernel(kernel)) {
+                return kernel;
+            }
+            std::fprintf(stderr,
+                         "TAVIMO_KERNEL: this processor does not run the %s kernel; using %s\n",
+                         value, divisionKernelName(fastest));
+            return fastest;
+        }
+    }
+    std::fprintf(stderr,
+                 "TAVIMO_KERNEL: no kernel is named %s (portable, sse41, avx2, avx512, neon); "
+                 "using %s\n",
+                 value, divisionKernelName(fastest));
+    return fastest;
+}
+
+DivisionKernel& kernelInUse()
+{
+    static DivisionKernel kernel = kernelFromEnvironment();
+    return kernel;
 }
 
 } // namespace
 
 bool supportsDivisionKernel(DivisionKernel kernel)
 {
-#if TAVIMO_X86
     switch (kernel) {
     case DivisionKernel::Portable:
         return true;
+#if TAVIMO_X86
     case DivisionKernel::Sse41:
         return __builtin_cpu_supports("sse4.1");
     case DivisionKernel::Avx2:
         return __builtin_cpu_supports("avx2");
     case DivisionKernel::Avx512:
         return __builtin_cpu_supports("avx512f");
-    }
-    return false;
-#else
-    return kernel == DivisionKernel::Portable;
 #endif
+#if TAVIMO_ARM64
+    case DivisionKernel::Neon:
+        return true; // Advanced SIMD is part of every 64-bit Arm processor
+#endif
+    default:
+        return false;
+    }
 }
 
 DivisionKernel fastestDivisionKernel()
 {
     static const DivisionKernel fastest = [] {
-        for (DivisionKernel kernel :
-             {DivisionKernel::Avx512, DivisionKernel::Avx2, DivisionKernel::Sse41}) {
+        for (DivisionKernel kernel : {DivisionKernel::Avx512, DivisionKernel::Avx2,
+                                      DivisionKernel::Sse41, DivisionKernel::Neon}) {
             if (supportsDivisionKernel(kernel)) {
                 return kernel;
             }
@@ -354,6 +497,34 @@ DivisionKernel fastestDivisionKernel()
         return DivisionKernel::Portable;
     }();
     return fastest;
+}
+
+const char* divisionKernelName(DivisionKernel kernel)
+{
+    switch (kernel) {
+    case DivisionKernel::Portable:
+        return "portable";
+    case DivisionKernel::Sse41:
+        return "sse41";
+    case DivisionKernel::Avx2:
+        return "avx2";
+    case DivisionKernel::Avx512:
+        return "avx512";
+    case DivisionKernel::Neon:
+        return "neon";
+    }
+    return "?";
+}
+
+DivisionKernel divisionKernel()
+{
+    return kernelInUse();
+}
+
+void forceDivisionKernel(DivisionKernel kernel)
+{
+    assert(supportsDivisionKernel(kernel));
+    kernelInUse() = kernel;
 }
 
 std::int16_t divisorBound(std::uint32_t n)
@@ -364,50 +535,52 @@ std::int16_t divisorBound(std::uint32_t n)
 
 bool dividesExactly(std::uint32_t n, std::uint32_t d)
 {
-    assert(d % 2 == 1 && d >= 3 && d <= largestDivisor && n <= largestCandidate);
-    return dividesAt(n, (d - 3) / 2);
+    assert(d <= largestDivisor && n <= largestCandidate);
+    const std::uint32_t index = oddPrimesUpTo(d) - 1;
+    assert(d >= 3 && oddPrimes[index] == d);
+    return dividesAt(n, index);
 }
 
-std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last, DivisionKernel kernel)
+std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last)
 {
     assert(n <= largestCandidate && last <= largestDivisor);
-    const std::uint32_t count = last >= 3 ? (last - 1) / 2 : 0;
-    const std::uint32_t index = kernelFunction(kernel)(n, count);
-    return index < count ? divisorAt(index) : 0;
+    const std::uint32_t count = oddPrimesUpTo(last);
+    const std::uint32_t index = kernelFunction(divisionKernel())(n, count);
+    return index < count ? oddPrimes[index] : 0;
 }
 
 bool passesTrialDivision(std::uint32_t n)
 {
-    return passesTrialDivision(n, fastestDivisionKernel());
-}
-
-bool passesTrialDivision(std::uint32_t n, DivisionKernel kernel)
-{
     assert(n >= 1 && n <= largestCandidate);
-    return passes(n, floorSquareRoot(n), kernelFunction(kernel));
+    const Trial trial = trialOf(n, floorSquareRoot(n));
+    const std::uint32_t count = oddPrimesUpTo(trial.last);
+    return kernelFunction(divisionKernel())(n, count) == count && trial.primeWhenNoneDivides;
 }
 
 std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper)
 {
-    return nextTrialPrime(from, upper, fastestDivisionKernel());
-}
-
-std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper, DivisionKernel kernel)
-{
     assert(from >= 1 && from % 2 == 1 && upper <= largestCandidate);
-    const Kernel firstDividing = kernelFunction(kernel);
+    const Kernel firstDividing = kernelFunction(divisionKernel());
     std::int64_t n = from;
     if (n > upper) {
         return n;
     }
-    // floor(√n) follows n upwards instead of being taken afresh for each candidate.
+    // floor(√n) follows n upwards instead of being taken afresh for each candidate, and so does
+    // the number of odd primes to test: the last divisor of a trial never falls as n rises.
     auto root = static_cast<std::int64_t>(floorSquareRoot(static_cast<std::uint32_t>(n)));
+    std::uint32_t count = oddPrimesUpTo(
+        trialOf(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(root)).last);
     for (; n <= upper; n += 2) {
         while ((root + 1) * (root + 1) <= n) {
             ++root;
         }
-        if (passes(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(root),
-                   firstDividing)) {
+        const Trial trial =
+            trialOf(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(root));
+        while (count < oddPrimeCount && oddPrimes[count] <= trial.last) {
+            ++count;
+        }
+        if (firstDividing(static_cast<std::uint32_t>(n), count) == count &&
+            trial.primeWhenNoneDivides) {
             return n;
         }
     }

@@ -1,4 +1,4 @@
-// Trial division of odd candidates by the odd divisors 3, 5, 7, ... up to round(√n + 2).
+// Trial division of odd candidates by the odd primes 3, 5, 7, 11, ... up to round(√n + 2).
 #pragma once
 
 #include <cstdint>
@@ -7,43 +7,51 @@ namespace tavimo {
 
 // How the divisibility tests of one candidate are carried out: one divisor at a time, or 4, 8 or
 // 16 divisors in one vector instruction. All of them test the same divisors in the same order and
-// reach the same decision; the search uses the fastest one that the processor offers.
-enum class DivisionKernel { Portable, Sse41, Avx2, Avx512 };
+// reach the same decision.
+enum class DivisionKernel { Portable, Sse41, Avx2, Avx512, Neon };
 
 bool supportsDivisionKernel(DivisionKernel kernel);
 DivisionKernel fastestDivisionKernel();
+// The kernel's name as the environment variable TAVIMO_KERNEL spells it: portable, sse41, avx2,
+// avx512, neon.
+const char* divisionKernelName(DivisionKernel kernel);
+
+// The kernel that the search uses: the fastest one that the processor offers, unless TAVIMO_KERNEL
+// names another that it runs (read at the first search; an unknown or unsupported name is reported
+// on the standard error and ignored). forceDivisionKernel replaces that choice for every later
+// search: the one way for the benchmark and the tests to run a kernel of their choice.
+DivisionKernel divisionKernel();
+void forceDivisionKernel(DivisionKernel kernel); // kernel must be supported
 
 // L = round(√n + 2), the largest divisor that the trial division of n may reach (n ≤ 1073577990).
 std::int16_t divisorBound(std::uint32_t n);
 
-// Whether the odd divisor d (3 ≤ d ≤ 32767) divides n (n ≤ 1073577990), without a division: d
+// Whether the odd prime d (3 ≤ d ≤ 32767) divides n (n ≤ 1073577990), without a division: d
 // divides n exactly when n·inv(d) mod 2^32 ≤ (2^32 − 1)/d, where inv(d) is the inverse of d modulo
 // 2^32. The divisors of one vector may share the bound of the largest among them.
 bool dividesExactly(std::uint32_t n, std::uint32_t d);
 
 // The first of the odd divisors 3, 5, ..., last (last ≤ 32767) that divides n (n ≤ 1073577990),
-// or 0 if none does.
-std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last, DivisionKernel kernel);
+// or 0 if none does; found among the odd primes, as the smallest odd divisor above 1 is a prime.
+std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last);
 
-// Whether the odd candidate n (1 ≤ n ≤ 1073577990) passes trial division as a prime: no divisor
-// d ≤ round(√n + 2) divides it before d·d > n. 1 never passes. 3 does not pass either: its own
-// divisor 3 divides it before the square test is reached, so 3 is placed in advance.
+// Whether the odd candidate n (1 ≤ n ≤ 1073577990) passes trial division as a prime: no odd
+// divisor d ≤ round(√n + 2) divides it before d·d > n. 1 never passes. 3 does not pass either: its
+// own divisor 3 divides it before the square test is reached, so 3 is placed in advance. Only the
+// odd primes are tried: a candidate that some odd divisor divides is divided by a prime no larger.
 bool passesTrialDivision(std::uint32_t n);
-bool passesTrialDivision(std::uint32_t n, DivisionKernel kernel);
 
 // The first of the odd candidates from, from + 2, ... ≤ upper (from odd and at least 1, upper at
 // most 1073577990) that passes trial division, or a value above upper when none does.
 std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper);
-std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper, DivisionKernel kernel);
 
 // Calls onPrime(p) for each odd candidate p = start, start + 2, ... ≤ upper (start odd) that
 // passes trial division, in increasing order, until onPrime returns false.
 template <class OnPrime>
 void forEachTrialPrime(std::int64_t start, std::int64_t upper, OnPrime&& onPrime)
 {
-    const DivisionKernel kernel = fastestDivisionKernel();
-    for (std::int64_t n = nextTrialPrime(start, upper, kernel); n <= upper;
-         n = nextTrialPrime(n + 2, upper, kernel)) {
+    for (std::int64_t n = nextTrialPrime(start, upper); n <= upper;
+         n = nextTrialPrime(n + 2, upper)) {
         if (!onPrime(n)) {
             return;
         }

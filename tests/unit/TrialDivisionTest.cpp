@@ -1,5 +1,5 @@
-// The trial division against plain remainders and an independent sieve, on every kernel that this
-// processor runs.
+// The trial division against plain remainders, the odd-divisor test as first written and an
+// independent sieve, on every kernel that this processor runs.
 #include "search/TrialDivision.h"
 #include "Sieve.h"
 
@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavimo {
@@ -20,8 +22,9 @@ constexpr std::uint32_t largestDivisor = 32767;
 std::vector<DivisionKernel> supportedKernels()
 {
     std::vector<DivisionKernel> kernels;
-    for (DivisionKernel kernel : {DivisionKernel::Portable, DivisionKernel::Sse41,
-                                  DivisionKernel::Avx2, DivisionKernel::Avx512}) {
+    for (DivisionKernel kernel :
+         {DivisionKernel::Portable, DivisionKernel::Sse41, DivisionKernel::Avx2,
+          DivisionKernel::Avx512, DivisionKernel::Neon}) {
         if (supportsDivisionKernel(kernel)) {
             kernels.push_back(kernel);
         }
@@ -29,19 +32,16 @@ std::vector<DivisionKernel> supportedKernels()
     return kernels;
 }
 
-std::string nameOf(DivisionKernel kernel)
+// Runs check once with every kernel that this processor runs forced, then restores the choice.
+template <class Check> void forEachKernel(Check&& check)
 {
-    switch (kernel) {
-    case DivisionKernel::Portable:
-        return "portable";
-    case DivisionKernel::Sse41:
-        return "SSE4.1";
-    case DivisionKernel::Avx2:
-        return "AVX2";
-    case DivisionKernel::Avx512:
-        return "AVX-512";
+    const DivisionKernel chosen = divisionKernel();
+    for (DivisionKernel kernel : supportedKernels()) {
+        SCOPED_TRACE(divisionKernelName(kernel));
+        forceDivisionKernel(kernel);
+        check();
     }
-    return "?";
+    forceDivisionKernel(chosen);
 }
 
 // Numbers where an off-by-one or a wrong limit shows first: the small squares, the squares of the
@@ -70,7 +70,7 @@ std::vector<std::uint32_t> randomCandidates(std::mt19937& random, int count)
     return sample;
 }
 
-TEST(DividesExactly, AgreesWithTheRemainderForEveryOddDivisor)
+TEST(DividesExactly, AgreesWithTheRemainderForEveryOddPrimeDivisor)
 {
     std::mt19937 random(19680215);
     const std::vector<std::uint32_t> shared = [&] {
@@ -93,7 +93,9 @@ TEST(DividesExactly, AgreesWithTheRemainderForEveryOddDivisor)
             mismatches.push_back(std::to_string(n) + " / " + std::to_string(d));
         }
     };
-    for (std::uint32_t d = 3; d <= largestDivisor; d += 2) {
+    const std::vector<std::int64_t> primes = test::sievePrimes(3, largestDivisor);
+    for (std::int64_t prime : primes) {
+        const auto d = static_cast<std::uint32_t>(prime);
         for (std::uint32_t n : shared) {
             check(n, d);
         }
@@ -111,8 +113,9 @@ TEST(DividesExactly, AgreesWithTheRemainderForEveryOddDivisor)
         check(d * d, d);
     }
     EXPECT_TRUE(mismatches.empty()) << mismatches.size() << " mismatches, first " << mismatches[0];
-    EXPECT_GT(checked, 16383LL * 2000);
-    EXPECT_GT(divisible, 16383LL * 40); // the multiples were really tested as such
+    const auto count = static_cast<long long>(primes.size());
+    EXPECT_GT(checked, count * 2000);
+    EXPECT_GT(divisible, count * 40); // the multiples were really tested as such
 }
 
 TEST(DivisorBound, IsTheRoundedSquareRootPlusTwoAtEveryStep)
@@ -182,18 +185,17 @@ TEST(FirstOddDivisor, EveryKernelFindsTheFirstDividingDivisorAndNoneBeyondTheLas
     }
     ASSERT_GT(cases.size(), 10000u);
 
-    for (DivisionKernel kernel : supportedKernels()) {
-        SCOPED_TRACE(nameOf(kernel));
+    forEachKernel([&] {
         int wrong = 0;
         for (const Case& c : cases) {
-            const std::uint32_t found = firstOddDivisor(c.n, c.last, kernel);
+            const std::uint32_t found = firstOddDivisor(c.n, c.last);
             if (found != c.expected && ++wrong <= 5) {
                 ADD_FAILURE() << c.n << " up to " << c.last << ": " << found << " instead of "
                               << c.expected;
             }
         }
         EXPECT_EQ(wrong, 0);
-    }
+    });
 }
 
 TEST(PassesTrialDivision, DecidesLikeTheSieveWithOneAndThreeRejected)
@@ -210,17 +212,84 @@ TEST(PassesTrialDivision, DecidesLikeTheSieveWithOneAndThreeRejected)
     const std::vector<std::int64_t> top =
         test::sievePrimes(largestCandidate - 400, largestCandidate);
     ASSERT_FALSE(top.empty());
-    for (DivisionKernel kernel : supportedKernels()) {
-        SCOPED_TRACE(nameOf(kernel));
+    forEachKernel([&] {
         for (const Row& row : rows) {
-            EXPECT_EQ(passesTrialDivision(row.n, kernel), row.passes) << row.n;
+            EXPECT_EQ(passesTrialDivision(row.n), row.passes) << row.n;
         }
         for (std::uint32_t n = largestCandidate - 401; n <= largestCandidate; n += 2) {
-            EXPECT_EQ(passesTrialDivision(n, kernel), std::binary_search(top.begin(), top.end(), n))
-                << n;
+            EXPECT_EQ(passesTrialDivision(n), std::binary_search(top.begin(), top.end(), n)) << n;
+        }
+    });
+}
+
+// The trial division as first written: every odd divisor d = 3, 5, ... up to round(√n + 2), the
+// quotient as a real number, whole when floor(q) = q, and the square test as d > q.
+bool passesOddDivisorTest(std::uint32_t n)
+{
+    const long bound = std::lround(std::sqrt(static_cast<double>(n)) + 2.0);
+    for (long d = 3; d <= bound; d += 2) {
+        const double q = static_cast<double>(n) / static_cast<double>(d);
+        if (std::floor(q) == q) {
+            return false;
+        }
+        if (static_cast<double>(d) > q && n != 1) {
+            return true;
         }
     }
-    EXPECT_TRUE(passesTrialDivision(top.back()));
+    return false;
+}
+
+TEST(PassesTrialDivision, DecidesAsTheOddDivisorTestOnEveryCandidateOfWholeRanges)
+{
+    // Every odd candidate of each range, and the squares of the odd primes with their neighbours.
+    const std::pair<std::uint32_t, std::uint32_t> ranges[] = {
+        {1, 100001},
+        {99000001, 99040001},
+        {1000000001, 1000030001},
+        {largestCandidate - 30001, largestCandidate},
+    };
+    std::vector<std::uint32_t> squares = {1, 3, 9, 25, largestCandidate - 1};
+    for (std::int64_t p : test::sievePrimes(3, largestDivisor)) {
+        if (p * p + 2 <= largestCandidate) {
+            squares.insert(squares.end(), {static_cast<std::uint32_t>(p * p - 2),
+                                           static_cast<std::uint32_t>(p * p),
+                                           static_cast<std::uint32_t>(p * p + 2)});
+        }
+    }
+    std::vector<std::vector<std::int64_t>> expected;
+    std::size_t passing = 0;
+    for (auto [lower, upper] : ranges) {
+        expected.emplace_back();
+        for (std::uint32_t n = lower | 1; n <= upper; n += 2) {
+            if (passesOddDivisorTest(n)) {
+                expected.back().push_back(n);
+            }
+        }
+        passing += expected.back().size();
+    }
+    std::vector<bool> squaresExpected;
+    for (std::uint32_t n : squares) {
+        squaresExpected.push_back(passesOddDivisorTest(n));
+    }
+    ASSERT_GT(passing, 10000u);
+
+    forEachKernel([&] {
+        for (std::size_t i = 0; i < std::size(ranges); ++i) {
+            const auto [lower, upper] = ranges[i];
+            std::vector<std::int64_t> listed;
+            forEachTrialPrime(lower | 1, upper, [&](std::int64_t p) {
+                listed.push_back(p);
+                return true;
+            });
+            EXPECT_EQ(listed, expected[i]) << lower << " to " << upper;
+        }
+        int wrong = 0;
+        for (std::size_t i = 0; i < squares.size(); ++i) {
+            if (passesTrialDivision(squares[i]) != squaresExpected[i] && ++wrong <= 5) {
+                ADD_FAILURE() << squares[i] << " decided otherwise";
+            }
+        }
+    });
 }
 
 // The odd primes of a range that trial division yields: the sieve's primes without 2 and 3.
@@ -242,7 +311,6 @@ TEST(ForEachTrialPrime, ListsTheSievesPrimesOnSeededRanges)
         {0, largestCandidate, 5000},
         {largestCandidate - 200000, largestCandidate, 5000},
     };
-    const std::vector<DivisionKernel> kernels = supportedKernels();
     for (const Region& region : regions) {
         for (int i = 0; i < 10; ++i) {
             std::int64_t lower =
@@ -260,23 +328,14 @@ TEST(ForEachTrialPrime, ListsTheSievesPrimesOnSeededRanges)
             const std::int64_t start = lower % 2 == 1 ? lower : lower + 1;
             SCOPED_TRACE(std::to_string(start) + " to " + std::to_string(upper));
             const std::vector<std::int64_t> expected = oddPrimesFromFive(lower, upper);
-
-            std::vector<std::int64_t> listed;
-            forEachTrialPrime(start, upper, [&](std::int64_t p) {
-                listed.push_back(p);
-                return true;
+            forEachKernel([&] {
+                std::vector<std::int64_t> listed;
+                forEachTrialPrime(start, upper, [&](std::int64_t p) {
+                    listed.push_back(p);
+                    return true;
+                });
+                EXPECT_EQ(listed, expected);
             });
-            EXPECT_EQ(listed, expected);
-
-            for (DivisionKernel kernel : kernels) {
-                SCOPED_TRACE(nameOf(kernel));
-                std::vector<std::int64_t> byKernel;
-                for (std::int64_t n = nextTrialPrime(start, upper, kernel); n <= upper;
-                     n = nextTrialPrime(n + 2, upper, kernel)) {
-                    byKernel.push_back(n);
-                }
-                EXPECT_EQ(byKernel, expected);
-            }
         }
     }
 }

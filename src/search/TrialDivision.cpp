@@ -1,6 +1,6 @@
 // Trial division by the odd primes, with the divisibility test done by multiplication: one divisor
 // at a time, or several divisors at once in a vector instruction when the processor has one.
-#include "search/TrialDivision.h"
+#include "search/TrialDivisionParts.h"
 
 #include "search/Limits.h"
 

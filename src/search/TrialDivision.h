@@ -23,24 +23,6 @@ const char* divisionKernelName(DivisionKernel kernel);
 DivisionKernel divisionKernel();
 void forceDivisionKernel(DivisionKernel kernel); // kernel must be supported
 
-// L = round(√n + 2), the largest divisor that the trial division of n may reach (n ≤ 1073577990).
-std::int16_t divisorBound(std::uint32_t n);
-
-// Whether the odd prime d (3 ≤ d ≤ 32767) divides n (n ≤ 1073577990), without a division: d
-// divides n exactly when n·inv(d) mod 2^32 ≤ (2^32 − 1)/d, where inv(d) is the inverse of d modulo
-// 2^32. The divisors of one vector may share the bound of the largest among them.
-bool dividesExactly(std::uint32_t n, std::uint32_t d);
-
-// The first of the odd divisors 3, 5, ..., last (last ≤ 32767) that divides n (n ≤ 1073577990),
-// or 0 if none does; found among the odd primes, as the smallest odd divisor above 1 is a prime.
-std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last);
-
-// Whether the odd candidate n (1 ≤ n ≤ 1073577990) passes trial division as a prime: no odd
-// divisor d ≤ round(√n + 2) divides it before d·d > n. 1 never passes. 3 does not pass either: its
-// own divisor 3 divides it before the square test is reached, so 3 is placed in advance. Only the
-// odd primes are tried: a candidate that some odd divisor divides is divided by a prime no larger.
-bool passesTrialDivision(std::uint32_t n);
-
 // The first of the odd candidates from, from + 2, ... ≤ upper (from odd and at least 1, upper at
 // most 1073577990) that passes trial division, or a value above upper when none does.
 std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper);

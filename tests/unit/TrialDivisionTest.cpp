@@ -1,6 +1,6 @@
 // The trial division against plain remainders, the odd-divisor test as first written and an
 // independent sieve, on every kernel that this processor runs.
-#include "search/TrialDivision.h"
+#include "search/TrialDivisionParts.h"
 #include "Sieve.h"
 
 #include <gtest/gtest.h>

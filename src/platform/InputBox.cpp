@@ -67,6 +67,9 @@ InputBox::InputBox(int limit, QWidget* parent) : QLineEdit(parent), m_limit(limi
 
 QString InputBox::fitting(const QString& added, qsizetype kept) const
 {
+    if (m_limit <= 0) {
+        return added; // no limit
+    }
     return leadingCharacters(added, std::max<qsizetype>(0, m_limit - kept));
 }
 

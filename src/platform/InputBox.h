@@ -13,7 +13,7 @@ namespace tavimo {
 // (QLineEdit's maxLength would cut the program's own texts and count UTF-16 units.)
 class InputBox final : public QLineEdit {
 public:
-    InputBox(int limit, QWidget* parent);
+    InputBox(int limit, QWidget* parent); // limit 0: none
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -195,7 +195,10 @@ MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : form(form), platfo
 
 MainWindow::~MainWindow()
 {
+    // Closing the window as it is destroyed moves the focus: no handler of this half-destroyed
+    // window may see that.
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void MainWindow::createControls()

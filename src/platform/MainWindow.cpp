@@ -2,8 +2,10 @@
 // turned into its handlers.
 #include "platform/MainWindow.h"
 
+#include "platform/InputBox.h"
 #include "platform/TextConversion.h"
 #include "platform/Twips.h"
+#include "platform/WordWrap.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -163,9 +165,11 @@ QString buttonDescription(const CommandButton& button)
     return text != nullptr ? QString::fromUtf8(text->description) : QString();
 }
 
-// A filled face with a raised edge, so that the face is exactly the button's colour.
+// A filled face with a raised edge, so that the face is exactly the button's colour. The default
+// button (the one Enter presses) has a darker, thicker edge around the same face.
 const QString buttonStyle = QStringLiteral(
     "QPushButton { background-color: rgb(0, 255, 0); border: 2px outset rgb(0, 255, 0); }"
+    "QPushButton:default { border: 3px outset rgb(0, 96, 0); }"
     "QPushButton:pressed { border-style: inset; }");
 
 } // namespace
@@ -191,7 +195,10 @@ MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : form(form), platfo
 
 MainWindow::~MainWindow()
 {
+    // Closing the window as it is destroyed moves the focus: no handler of this half-destroyed
+    // window may see that.
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void MainWindow::createControls()
@@ -210,17 +217,14 @@ void MainWindow::createControls()
         if (box.model->multiLine) {
             box.lines = new QPlainTextEdit(container(box.model->container));
             box.lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-            // Wrapping anywhere keeps a long run of digits and commas inside the box, and lays
-            // out thousands of lines many times faster than breaking at word boundaries.
-            box.lines->setWordWrapMode(QTextOption::WrapAnywhere);
+            // Word wrap; a word wider than the box is broken anywhere. followWordWrap fits the
+            // mode to each text (WordWrap.h).
+            box.lines->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             box.lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             box.lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             box.lines->setTabChangesFocus(true);
         } else {
-            box.line = new QLineEdit(container(box.model->container));
-            if (box.model->maxLength > 0) {
-                box.line->setMaxLength(box.model->maxLength);
-            }
+            box.line = new InputBox(box.model->maxLength, container(box.model->container));
         }
         box.widget()->setObjectName(QString::fromUtf8(box.model->name));
     }
@@ -250,6 +254,7 @@ void MainWindow::createControls()
         button.widget->setStyleSheet(buttonStyle);
         button.widget->setAutoDefault(false);
     }
+    buttonWidget(form.cmdJIKKO)->setDefault(true);
 
     m_line = new Panel(this, white);
     m_line->setObjectName(QString::fromUtf8(form.Line1.name));
@@ -323,6 +328,8 @@ void MainWindow::setupConnections()
 
     // Mouse-down on Run and Enter anywhere in the window are seen before any widget takes them.
     qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { followDefaultButton(now); });
 }
 
 void MainWindow::run(Handler handler)
@@ -563,7 +570,9 @@ void MainWindow::pushBox(BoxWidget& box)
         } else {
             // The document's own setPlainText: the edit's would then apply the default character
             // format to the whole text once more, a sixth of the time a 5000-line box takes.
-            box.lines->document()->setPlainText(toWidgetText(model.text));
+            const QString text = toWidgetText(model.text);
+            followWordWrap(box, text);
+            box.lines->document()->setPlainText(text);
             box.lines->moveCursor(QTextCursor::Start);
         }
         // A new text puts the caret before its first character, unless the handler also set
@@ -598,6 +607,34 @@ void MainWindow::applySelection(BoxWidget& box)
     }
 }
 
+void MainWindow::followWordWrap(BoxWidget& box, const QString& text)
+{
+    if (differs(box.wrap, resultWrapMode(text))) {
+        QTextDocument* document = box.lines->document();
+        QTextOption option = document->defaultTextOption();
+        option.setWrapMode(*box.wrap);
+        document->setDefaultTextOption(option);
+    }
+}
+
+void MainWindow::followDefaultButton(QWidget* focus)
+{
+    // Run is the default button; while another command button has the focus, Enter presses that
+    // one, and it carries the emphasis instead. Focus leaving the window changes nothing.
+    if (focus == nullptr || focus->window() != this) {
+        return;
+    }
+    QPushButton* target = buttonWidget(form.cmdJIKKO);
+    for (const ButtonWidget& button : m_buttons) {
+        if (button.widget == focus) {
+            target = button.widget;
+        }
+    }
+    for (const ButtonWidget& button : m_buttons) {
+        button.widget->setDefault(button.widget == target);
+    }
+}
+
 void MainWindow::applyFocusRequest()
 {
     const QtPlatform::FocusRequest request = platform.takeFocusRequest();
@@ -619,8 +656,13 @@ void MainWindow::focusTextBox(const TextBox& box)
 
 void MainWindow::readText(BoxWidget& box)
 {
-    box.model->text = box.line != nullptr ? box.line->text().toStdString()
-                                          : toModelText(box.lines->toPlainText());
+    if (box.line != nullptr) {
+        box.model->text = box.line->text().toStdString();
+    } else {
+        const QString text = box.lines->toPlainText();
+        box.model->text = toModelText(text);
+        followWordWrap(box, text);
+    }
     box.text = box.model->text;
 }
 

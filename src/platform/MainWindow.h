@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QTextOption>
 #include <QWidget>
 
 #include <array>
@@ -67,6 +68,7 @@ private:
         std::optional<std::string> text;
         std::optional<bool> visible;
         std::optional<Selection> selection;
+        std::optional<QTextOption::WrapMode> wrap; // multi-line boxes
         QWidget* widget() const;
     };
     struct LabelWidget {
@@ -106,6 +108,8 @@ private:
     void pushLine();
     void applyFocusRequest();
     void applySelection(BoxWidget& box);
+    void followWordWrap(BoxWidget& box, const QString& text);
+    void followDefaultButton(QWidget* focus);
 
     void readText(BoxWidget& box);
     void readSelection(BoxWidget& box);

@@ -86,6 +86,17 @@ settle() { sleep "${1:-0.3}"; }
 
 window_size() { xdotool getwindowgeometry --shell "$WID" | awk -F= '/^(WIDTH|HEIGHT)=/{printf "%s ", $2}' | sed 's/ $//'; }
 
+# Waits up to ten seconds for the window to take the size "W H", then prints the size it has.
+wait_size() {
+    local size
+    for _ in $(seq 100); do
+        size=$(window_size)
+        [ "$size" = "$1" ] && break
+        sleep 0.1
+    done
+    printf '%s' "$size"
+}
+
 # Twips to pixels, as the program lays out its controls: 15 twips to a pixel.
 px() { echo $(( ($1 + 7) / 15 )); }
 
@@ -113,14 +124,51 @@ click_run() { click_twips $((360 + 120)) $((1620 + 120)) 1332 372; settle "${1:-
 # Window height in twips, for the copy strip that follows the bottom edge.
 height_twips() { echo $(( $(window_size | cut -d' ' -f2) * 15 )); }
 
-# Presses the copy button of result box N (3..6) and prints the clipboard.
-copy_box() {
-    local left=$(( 2400 + ($1 - 3) * 1440 ))
-    click_twips "$left" $(( $(height_twips) - 680 )) 732 230
+# A text that no copy of the program makes. It is put on the clipboard before each copy that a
+# test reads, so that a copy that never happens is seen as this text rather than as the one
+# copied before.
+no_copy='(no copy)'
+
+# Puts the marker on the clipboard and waits until it is there. xclip serves it until a copy
+# takes the clipboard over (or the display ends).
+mark_clipboard() {
+    printf '%s' "$no_copy" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+    for _ in $(seq 100); do
+        [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$no_copy" ] && return 0
+        sleep 0.02
+    done
+}
+
+# Prints the clipboard once the copy has replaced the marker, or the marker after the given
+# number of 50 ms tries (600 by default: a copy waits for the searches pressed before it).
+read_clipboard() {
+    for _ in $(seq "${1:-600}"); do
+        [ "$(xclip -o -selection clipboard 2>/dev/null)" != "$no_copy" ] && break
+        sleep 0.05
+    done
     xclip -o -selection clipboard 2>/dev/null
 }
 
+# Presses the copy button of result box N (3..6) and prints the clipboard; a second argument
+# shortens the wait for the copy (tries of 50 ms).
+copy_box() {
+    local left=$(( 2400 + ($1 - 3) * 1440 ))
+    mark_clipboard
+    click_twips "$left" $(( $(height_twips) - 680 )) 732 230
+    read_clipboard "${2:-600}"
+}
+
 screenshot() { import -window "$WID" "$1"; }
+
+# Takes the screenshot once pixel x y shows "r,g,b", that is once the window has drawn what the
+# test expects there; after ten seconds as it is.
+screenshot_when() { # file x y r,g,b
+    for _ in $(seq 50); do
+        screenshot "$1"
+        [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return 0
+        sleep 0.2
+    done
+}
 
 pixel() { # file x y -> "r,g,b"
     convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
@@ -133,12 +181,13 @@ click_beep() { click_twips 480 2700 732 372; }
 click_move() { click_twips 1320 2700 492 372; }
 click_exit() { click_twips 480 3180 1332 372; }
 
-# Prints the text of an input (twips of its top edge), read through the clipboard.
+# Prints the text of an input (twips of its top edge), read through the clipboard. An empty input
+# copies nothing: it reads as the marker $no_copy.
 read_input() {
+    mark_clipboard
     click_twips 480 "$1" 1332 372
     xdotool key --window "$WID" ctrl+a ctrl+c
-    settle 0.2
-    xclip -o -selection clipboard 2>/dev/null
+    read_clipboard 100
 }
 
 # CR LF text as hex, for byte-for-byte comparisons.

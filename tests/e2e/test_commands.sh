@@ -20,8 +20,8 @@ esac
 
 click_clear
 expect_eq "txt3 after Clear" "" "$(copy_box 3 | hex)"
-expect_eq "txt1 after Clear" "" "$(read_input 120)"
-expect_eq "window keeps its width after Clear" "527 270" "$(window_size)"
+expect_eq "txt1 after Clear (nothing to copy)" "$no_copy" "$(read_input 120)"
+expect_eq "window keeps its width after Clear" "527 270" "$(wait_size "527 270")"
 
 # Move with the inputs emptied by Clear: the first input receives the last prime of the
 # continued search (the 20000th prime from 224737 on).
@@ -34,6 +34,34 @@ type_into 700 224800
 press_enter
 alive "$APP_PID" || fail "the program ended after a search with the beep on"
 click_beep
+
+# Bounds in exponent form: a capped search from 1E9 ends at a ten-digit prime, Move writes all ten
+# digits into the input, and Run continues from that prime. A rejected press first arms the
+# long-run warning, so the search takes two presses.
+type_into 120 abc
+press_enter
+type_into 120 1E9
+type_into 700 1.07E9
+press_enter
+case "$(copy_box 3)" in
+    数分、またはそれ以上かかる場合も有りますが？*) ;;
+    *) fail "no long-run warning before the search from 1E9" ;;
+esac
+press_enter 2
+click_move
+expect_eq "txt1 after the ten-digit Move" "1000415519" "$(read_input 120)"
+expect_eq "txt2 after the ten-digit Move" "1.07E9" "$(read_input 700)"
+if [ -n "${TAVIMO_SCREENSHOTS:-}" ]; then
+    click_twips 480 120 1332 372
+    xdotool key --window "$WID" End
+    screenshot_when "$WORK/move.png" 33 128 "0,144,0" # Run carries the default emphasis
+    cp "$WORK/move.png" "$TAVIMO_SCREENSHOTS/ten-digit-move.png"
+fi
+click_run 2
+case "$(copy_box 3)" in
+    素数は$'\r\n'1000415519$'\r\n'*) ;;
+    *) fail "the search continued after the ten-digit Move: $(copy_box 3 | head -c 40)" ;;
+esac
 
 # Exit ends the process at once (within a second) with status 0.
 click_exit

@@ -4,9 +4,9 @@ source "$(dirname "$0")/lib.sh"
 start_display
 start_app
 
-expect_eq "window size at start-up (5000 × 4050 twips)" "333 270" "$(window_size)"
+expect_eq "window size at start-up (5000 × 4050 twips)" "333 270" "$(wait_size "333 270")"
 
-screenshot "$WORK/start.png"
+screenshot_when "$WORK/start.png" 45 122 "0,255,0" # drawn: Run's face
 expect_eq "window background" "0,128,0" "$(pixel "$WORK/start.png" 5 300)"
 expect_eq "window background between the frames" "0,128,0" "$(pixel "$WORK/start.png" 10 105)"
 expect_eq "Run button face" "0,255,0" "$(pixel "$WORK/start.png" 45 122)"
@@ -23,10 +23,10 @@ expect_eq "copy of the start-up hint" "$hint" "$(copy_box 3 | od -An -tx1 | tr -
 
 # A user resize moves the copy-button strip to the new bottom edge (top = H − 680 twips).
 xdotool windowsize --sync "$WID" 600 500 2>/dev/null || xdotool windowsize "$WID" 600 500
-settle 0.5
-expect_eq "window size after the resize" "600 500" "$(window_size)"
-screenshot "$WORK/resized.png"
-expect_eq "copy button at the new bottom" "0,255,0" "$(pixel "$WORK/resized.png" 165 $(( (7500 - 680 + 115) / 15 )))"
+expect_eq "window size after the resize" "600 500" "$(wait_size "600 500")"
+copy_strip_y=$(( (7500 - 680 + 115) / 15 ))
+screenshot_when "$WORK/resized.png" 165 "$copy_strip_y" "0,255,0"
+expect_eq "copy button at the new bottom" "0,255,0" "$(pixel "$WORK/resized.png" 165 "$copy_strip_y")"
 expect_eq "result box reaches down" "255,255,255" "$(pixel "$WORK/resized.png" 300 400)"
 
 # Very small and very large sizes: the program keeps running and answering.
@@ -35,6 +35,7 @@ for size in "20 20" "1 1" "1590 990" "333 270"; do
     settle 0.3
     alive "$APP_PID" || fail "the program ended at size $size"
 done
+wait_size "333 270" >/dev/null
 expect_eq "copy after the extreme sizes" "$hint" "$(copy_box 3 | od -An -tx1 | tr -d ' \n')"
 
 finish

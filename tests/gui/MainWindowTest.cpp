@@ -2,10 +2,17 @@
 // and the clipboard.
 #include "WindowFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -140,20 +147,153 @@ TEST_F(Window, TabVisitsTheShownEnabledControlsInTabIndexOrder)
                                     "cmdJIKKO", "txt3", "txt1"}));
 }
 
-TEST_F(Window, InputsTakeEightCharactersTypedOrPasted)
+// Eight characters from the user, counted as characters: a character beyond the Basic
+// Multilingual Plane (such as 𠮷) is two UTF-16 units and counts once.
+TEST_F(Window, InputsTakeEightCharactersTypedPastedOrDropped)
 {
-    type("txt1", QStringLiteral("123456789"));
-    EXPECT_EQ(widget<QLineEdit>("txt1")->text(), QStringLiteral("12345678"));
-    EXPECT_EQ(form.txt1.text, "12345678");
-
-    // Characters, not bytes: eight full-width digits are 24 bytes of UTF-8.
-    QGuiApplication::clipboard()->setText(QStringLiteral("９８７６５４３２１"));
+    const QString yoshi = QString::fromUtf8("𠮷");
+    auto* lower = widget<QLineEdit>("txt1");
     auto* upper = widget<QLineEdit>("txt2");
+    const auto typeCharacter = [](QWidget* target, const QString& character) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(target, &press);
+    };
+
+    type("txt1", QStringLiteral("123456789"));
+    EXPECT_EQ(lower->text(), QStringLiteral("12345678"));
+    EXPECT_EQ(form.txt1.text, "12345678");
+    type("txt1", QStringLiteral("1234567"));
+    typeCharacter(lower, yoshi);
+    typeCharacter(lower, yoshi);
+    EXPECT_EQ(form.txt1.text, "1234567𠮷");
+
+    // Pasted: eight full-width digits are 24 bytes of UTF-8; five 𠮷 are ten UTF-16 units, and
+    // typing after them takes three more characters.
     upper->setFocus();
     upper->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("９８７６５４３２１"));
     QTest::keyClick(upper, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(upper->text(), QStringLiteral("９８７６５４３２"));
     EXPECT_EQ(form.txt2.text, "９８７６５４３２");
+    upper->selectAll();
+    QGuiApplication::clipboard()->setText(yoshi.repeated(5));
+    QTest::keyClick(upper, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(upper, QStringLiteral("1234"));
+    EXPECT_EQ(upper->text(), yoshi.repeated(5) + QStringLiteral("123"));
+    EXPECT_EQ(form.txt2.text, "𠮷𠮷𠮷𠮷𠮷123");
+
+    // Pasted through the context menu.
+    lower->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("987654321"));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                lower->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(lower, &menuEvent);
+    auto* menu = lower->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions()) {
+        paste = action->text().remove(u'&').startsWith(QStringLiteral("Paste")) ? action : paste;
+    }
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    menu->close();
+    EXPECT_EQ(form.txt1.text, "98765432");
+
+    // Dropped: inserted where it falls, replacing nothing.
+    type("txt2", QStringLiteral("123456"));
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("abcdef"));
+    const QPoint end(upper->width() - 3, upper->height() / 2);
+    QDragEnterEvent enter(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(upper, &enter); // makes the box the drop's target
+    QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(upper, &drop);
+    EXPECT_EQ(form.txt2.text, upper->text().toStdString());
+    EXPECT_EQ(upper->text().size(), 8);
+    EXPECT_EQ(upper->text().remove(QStringLiteral("ab")), QStringLiteral("123456"));
+}
+
+// The program's own text is shown whole (Move writes a ten-digit prime after a search from 1E9);
+// the user's typing then adds nothing to the over-long box, and deleting works.
+TEST_F(Window, AnInputShowsTheProgramsTextWholeAndTakesNoMoreTyping)
+{
+    form.txt1.text = "1000415519";
+    window.refresh();
+    auto* lower = widget<QLineEdit>("txt1");
+    EXPECT_EQ(lower->text(), QStringLiteral("1000415519"));
+
+    lower->setFocus();
+    lower->end(false);
+    QTest::keyClicks(lower, QStringLiteral("7"));
+    EXPECT_EQ(lower->text(), QStringLiteral("1000415519"));
+    EXPECT_EQ(form.txt1.text, "1000415519");
+    QTest::keyClick(lower, Qt::Key_Backspace);
+    QTest::keyClicks(lower, QStringLiteral("7"));
+    EXPECT_EQ(form.txt1.text, "100041551");
+    // Typing over a selection replaces it with what fits: three go, two of "234" come.
+    lower->setSelection(0, 3);
+    QTest::keyClicks(lower, QStringLiteral("234"));
+    EXPECT_EQ(form.txt1.text, "23041551");
+}
+
+TEST_F(Window, AnInputMethodsCommitIsCutToTheRoomLeft)
+{
+    type("txt1", QStringLiteral("123456"));
+    auto* lower = widget<QLineEdit>("txt1");
+    const auto send = [&](const QString& preedit, const QString& commit, int from, int length) {
+        QInputMethodEvent event(preedit, {});
+        event.setCommitString(commit, from, length);
+        QApplication::sendEvent(lower, &event);
+    };
+    send(QStringLiteral("よんななご"), QString(), 0, 0); // composing: nothing is written yet
+    EXPECT_EQ(form.txt1.text, "123456");
+    send(QString(), QStringLiteral("四七五"), 0, 0);
+    EXPECT_EQ(lower->text(), QStringLiteral("123456四七"));
+    EXPECT_EQ(form.txt1.text, "123456四七");
+    // A commit that replaces the two characters before the cursor has their room as well.
+    send(QString(), QStringLiteral("八九十"), -2, 2);
+    EXPECT_EQ(form.txt1.text, "123456八九");
+}
+
+// Run is the default button and looks it: a darker, thicker edge around the same face. While
+// another command button has the focus, Enter presses that one, and it carries the emphasis.
+TEST_F(Window, TheButtonThatEnterPressesCarriesTheDefaultEmphasis)
+{
+    const auto edgeGreen = [&](const char* name) {
+        const QImage image = widget(name)->grab().toImage();
+        return image.pixelColor(1, image.height() / 2).green();
+    };
+    const auto defaults = [&] {
+        QStringList names;
+        for (const auto* button : window.findChildren<QPushButton*>()) {
+            if (button->isDefault()) {
+                names << button->objectName();
+            }
+        }
+        return names;
+    };
+    const QColor face(0, 255, 0);
+    const auto faceOf = [&](const char* name) {
+        const QImage image = widget(name)->grab().toImage();
+        return image.pixelColor(6, image.height() / 2);
+    };
+
+    EXPECT_EQ(defaults(), QStringList{"cmdJIKKO"});
+    EXPECT_LT(edgeGreen("cmdJIKKO"), edgeGreen("cmdEND") - 60);
+    EXPECT_EQ(faceOf("cmdJIKKO"), face);
+
+    widget("cmdKESU")->setFocus();
+    EXPECT_EQ(defaults(), QStringList{"cmdKESU"});
+    EXPECT_LT(edgeGreen("cmdKESU"), edgeGreen("cmdJIKKO") - 60);
+    EXPECT_EQ(faceOf("cmdKESU"), face);
+    EXPECT_EQ(faceOf("cmdJIKKO"), face);
+
+    // A switch gives the focus to the window: Enter runs Run again.
+    QTest::keyClick(widget("cmdXY"), Qt::Key_Space);
+    EXPECT_EQ(defaults(), QStringList{"cmdJIKKO"});
+    widget("cmdCOPY3")->setFocus();
+    EXPECT_EQ(defaults(), QStringList{"cmdCOPY3"});
+    widget("txt2")->setFocus();
+    EXPECT_EQ(defaults(), QStringList{"cmdJIKKO"});
 }
 
 // Enter outside the command buttons runs Run's click alone: the mouse-down preparation, which
@@ -284,6 +424,45 @@ TEST_F(Window, AHorizontalListWrapsInsideTheFirstBox)
     EXPECT_GT(list.layout()->lineCount(), 100);
     EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
     EXPECT_GT(box->verticalScrollBar()->maximum(), 0);
+}
+
+// Word wrap: lines break between words where the text has them, whether the program wrote it or
+// the user typed it, also after a comma list, which breaks anywhere.
+TEST_F(Window, ResultBoxesBreakLinesBetweenWords)
+{
+    auto* box = widget<QPlainTextEdit>("txt3");
+    const QString words = QStringLiteral("seven eleven thirteen seventeen nineteen twentythree");
+    // Every line of the first paragraph begins a word.
+    const auto breaksBetweenWords = [&] {
+        const QTextBlock block = box->document()->firstBlock();
+        const QTextLayout* layout = block.layout();
+        if (layout == nullptr || layout->lineCount() < 2) {
+            return false;
+        }
+        for (int i = 1; i < layout->lineCount(); ++i) {
+            const int start = layout->lineAt(i).textStart();
+            if (block.text().at(start - 1) != u' ') {
+                return false;
+            }
+        }
+        return true;
+    };
+
+    form.txt3.text = words.toStdString();
+    window.refresh();
+    EXPECT_TRUE(breaksBetweenWords());
+
+    QTest::mouseClick(widget("cmdXY"), Qt::LeftButton);
+    type("txt1", QStringLiteral("0"));
+    type("txt2", QStringLiteral("40000"));
+    QTest::keyClick(widget("txt2"), Qt::Key_Return);
+    ASSERT_EQ(widget<QLabel>("lbl2")->text(), QStringLiteral("4203"));
+
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, words);
+    EXPECT_EQ(form.txt3.text, words.toStdString());
+    EXPECT_TRUE(breaksBetweenWords());
 }
 
 TEST_F(Window, CopyPutsTheExactCrLfTextOnTheClipboardAndSelectsIt)

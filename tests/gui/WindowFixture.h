@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace guitest {
@@ -28,10 +30,14 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
+    // A control's widget. A missing one ends the test as failed (GoogleTest reports the exception)
+    // instead of handing it a null pointer that would crash the whole run.
     template <typename T = QWidget> T* widget(std::string_view name)
     {
         T* found = window.findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << name;
+        if (found == nullptr) {
+            throw std::runtime_error("no widget " + std::string(name) + " of the type asked for");
+        }
         return found;
     }
 

@@ -12,13 +12,14 @@ struct Commands : ::testing::Test {
     frmMain form{platform};
     Commands() { form.Form_Load(); }
 
+    // Run pressed with the mouse; the calls recorded afterwards are those of this press.
     void run(const std::string& a, const std::string& b)
     {
         form.txt1.text = a;
         form.txt2.text = b;
+        platform.calls.clear();
         form.cmdJIKKO_MouseDown(1, 0, 0, 0);
         form.cmdJIKKO_Click();
-        platform.calls.clear();
     }
 };
 
@@ -72,6 +73,7 @@ TEST_F(Commands, MoveWritesTheLastPrimeIntoTheSmallerBound)
 {
     run("1", "1000000");
     ASSERT_EQ(form.su0, 224737);
+    platform.calls.clear();
     const MoveCase cases[] = {
         {"1", "1000000", "224737", "1000000"},
         {"1000000", "1", "1000000", "224737"},
@@ -161,14 +163,13 @@ TEST_F(Commands, ClearAfterTheWarningRestoresRunAndWarnsAgain)
 TEST_F(Commands, BeepSwitchHasThreeLooksAndDecidesTheBeep)
 {
     run("1", "10");
-    EXPECT_TRUE(platform.calls.empty());
+    EXPECT_TRUE(platform.calls.empty()); // silent at start
     form.cmdOTO_Click();
     EXPECT_EQ(form.cmdOTO.caption, "音有");
     EXPECT_EQ(form.cmdOTO.toolTip, "検索終了時にBeep音有り ");
     EXPECT_FALSE(form.SwithOTO);
-    EXPECT_EQ(platform.calls, std::vector<std::string>{"focus:window"});
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"focus:window"}));
     run("1", "10");
-    form.cmdJIKKO_Click();
     EXPECT_EQ(platform.calls, std::vector<std::string>{"beep"});
     form.cmdOTO_Click();
     EXPECT_EQ(form.cmdOTO.caption, "音無");

@@ -246,9 +246,11 @@ TEST_F(Search, AgreesWithASieveOnSeededRandomRanges)
                 upper = region.to;
                 lower = region.to - region.maxWidth;
             }
-            if (i % 2 == 1 && form.SwithXY == false) {
-                horizontal();
+            // Odd rows horizontal, even rows vertical.
+            if (form.SwithXY != (i % 2 == 1)) {
+                form.cmdXY_Click();
             }
+            ASSERT_EQ(form.SwithXY, i % 2 == 1);
             SCOPED_TRACE(std::to_string(lower) + " to " + std::to_string(upper));
             enter(std::to_string(lower), std::to_string(upper));
             const std::vector<std::int64_t> expected = test::sievePrimes(lower, upper);

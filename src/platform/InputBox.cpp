@@ -1,0 +1,198 @@
+// The inputs for the bounds: a single-line edit whose character limit holds for what the user adds.
+#include "platform/InputBox.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace tavimo {
+namespace {
+
+bool startsSurrogatePair(QStringView text, qsizetype i)
+{
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+}
+
+qsizetype characterCount(QStringView text)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        i += startsSurrogatePair(text, i) ? 1 : 0;
+        ++count;
+    }
+    return count;
+}
+
+// The first `characters` characters of the text, never half of a surrogate pair.
+QString leadingCharacters(QStringView text, qsizetype characters)
+{
+    qsizetype end = 0;
+    for (; end < text.size() && characters > 0; ++end, --characters) {
+        end += startsSurrogatePair(text, end) ? 1 : 0;
+    }
+    return text.left(end).toString();
+}
+
+// Whether QLineEdit inserts the key's text: the test Qt applies to a key that is no shortcut.
+bool typesText(const QKeyEvent& event)
+{
+    const QString text = event.text();
+    if (text.isEmpty()) {
+        return false;
+    }
+    const QChar first = text.front();
+    if (first.category() == QChar::Other_Format) {
+        return true;
+    }
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers == Qt::ControlModifier ||
+        modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        return false;
+    }
+    return first.isPrint() || first.category() == QChar::Other_PrivateUse ||
+           startsSurrogatePair(text, 0);
+}
+
+} // namespace
+
+InputBox::InputBox(int limit, QWidget* parent) : QLineEdit(parent), m_limit(limit) {}
+
+QString InputBox::fitting(const QString& added, qsizetype kept) const
+{
+    if (m_limit <= 0) {
+        return added; // no limit
+    }
+    return leadingCharacters(added, std::max<qsizetype>(0, m_limit - kept));
+}
+
+qsizetype InputBox::keptBesideSelection() const
+{
+    return characterCount(text()) - characterCount(selectedText());
+}
+
+void InputBox::pasteFitting(QClipboard::Mode mode)
+{
+    const QString clip = QGuiApplication::clipboard()->text(mode);
+    if (!clip.isEmpty() || hasSelectedText()) {
+        insert(fitting(clip, keptBesideSelection()));
+    }
+}
+
+void InputBox::keyPressEvent(QKeyEvent* event)
+{
+    if (isReadOnly()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        // Ctrl+Shift+Insert pastes the selection where the system has one, as in QLineEdit.
+        const bool selection = event->key() == Qt::Key_Insert &&
+                               event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) &&
+                               QGuiApplication::clipboard()->supportsSelection();
+        pasteFitting(selection ? QClipboard::Selection : QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    if (typesText(*event)) {
+        const QString fit = fitting(event->text(), keptBesideSelection());
+        if (fit.size() < event->text().size()) {
+            insert(fit); // replaces the selection, as a typed character does
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void InputBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString commit = event->commitString();
+    if (commit.isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // The commit replaces the selection and then the range the event names around the cursor.
+    QString remaining = text();
+    qsizetype cursor = cursorPosition();
+    if (hasSelectedText()) {
+        cursor = selectionStart();
+        remaining.remove(cursor, selectedText().size());
+    }
+    const qsizetype from =
+        std::clamp<qsizetype>(cursor + event->replacementStart(), 0, remaining.size());
+    remaining.remove(from, std::max(0, event->replacementLength()));
+    const QString fit = fitting(commit, characterCount(remaining));
+    if (fit.size() == commit.size()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent cut(event->preeditString(), event->attributes());
+    cut.setCommitString(fit, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&cut);
+    event->setAccepted(cut.isAccepted());
+}
+
+void InputBox::dropEvent(QDropEvent* event)
+{
+    const QString dropped = event->mimeData()->text();
+    if (dropped.isNull() || isReadOnly()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    // A drop inserts at the pointer and replaces nothing.
+    const QString fit = fitting(dropped, characterCount(text()));
+    if (fit.size() == dropped.size()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData cutData;
+    cutData.setText(fit);
+    // Only part is taken: offered as a copy, the drag's source keeps its text.
+    const Qt::DropActions actions = event->possibleActions().testFlag(Qt::CopyAction)
+                                        ? Qt::DropActions(Qt::CopyAction)
+                                        : event->possibleActions();
+    QDropEvent cut(event->position(), actions, &cutData, event->buttons(), event->modifiers(),
+                   event->type());
+    QLineEdit::dropEvent(&cut);
+    event->setDropAction(cut.dropAction());
+    event->setAccepted(cut.isAccepted());
+}
+
+void InputBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The middle button pastes the selection where the system has one, as in QLineEdit.
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        pasteFitting(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void InputBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        // The menu's Paste: its caption is QLineEdit's own (newer Qt also names the action).
+        if (action->objectName() == QLatin1String("edit-paste") ||
+            action->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste")) {
+            disconnect(action, nullptr, this, nullptr);
+            connect(action, &QAction::triggered, this,
+                    [this] { pasteFitting(QClipboard::Clipboard); });
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+} // namespace tavimo

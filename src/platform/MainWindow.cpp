@@ -172,6 +172,16 @@ const QString buttonStyle = QStringLiteral(
     "QPushButton:default { border: 3px outset rgb(0, 96, 0); }"
     "QPushButton:pressed { border-style: inset; }");
 
+// The entry of widgets that mirrors one control of the model; every control has one.
+template <typename Entries, typename Control>
+auto& entryFor(Entries& entries, const Control& control)
+{
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const auto& entry) { return entry.model == &control; });
+    Q_ASSERT(found != entries.end());
+    return *found;
+}
+
 } // namespace
 
 QWidget* MainWindow::BoxWidget::widget() const
@@ -243,7 +253,7 @@ void MainWindow::createControls()
         label.widget->setPalette(palette);
     }
     // The count stands in front of its unit, which it overlaps.
-    m_labels[1].widget->raise();
+    entryFor(m_labels, form.lbl2).widget->raise();
 
     const auto buttons = form.buttons();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -422,11 +432,11 @@ QWidget* MainWindow::container(Container container) const
 {
     switch (container) {
     case Container::fram1:
-        return m_frames[0].widget;
+        return entryFor(m_frames, form.fram1).widget;
     case Container::fram2:
-        return m_frames[1].widget;
+        return entryFor(m_frames, form.fram2).widget;
     case Container::fram3:
-        return m_frames[2].widget;
+        return entryFor(m_frames, form.fram3).widget;
     case Container::Window:
         break;
     }
@@ -435,12 +445,7 @@ QWidget* MainWindow::container(Container container) const
 
 QPushButton* MainWindow::buttonWidget(const CommandButton& button) const
 {
-    for (const ButtonWidget& candidate : m_buttons) {
-        if (candidate.model == &button) {
-            return candidate.widget;
-        }
-    }
-    return nullptr;
+    return entryFor(m_buttons, button).widget;
 }
 
 void MainWindow::refresh()
@@ -647,11 +652,7 @@ void MainWindow::applyFocusRequest()
 
 void MainWindow::focusTextBox(const TextBox& box)
 {
-    for (const BoxWidget& candidate : m_boxes) {
-        if (candidate.model == &box) {
-            candidate.widget()->setFocus(Qt::OtherFocusReason);
-        }
-    }
+    entryFor(m_boxes, box).widget()->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::readText(BoxWidget& box)

@@ -118,7 +118,15 @@ focus_window
 wm_class=$(xprop -id "$WID" WM_CLASS | sed 's/.*, "\(.*\)"/\1/')
 expect_eq "window class = the entry's StartupWMClass" \
     "$(sed -n 's/^StartupWMClass=//p' "$entry")" "$wm_class"
-xprop -id "$WID" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no 32 x 32 icon"
+# The icon may follow the window's first showing by a moment.
+for _ in $(seq 20); do
+    xprop -id "$WID" _NET_WM_ICON | grep -q 'Icon (32 x 32)' && break
+    settle 0.1
+done
+if ! xprop -id "$WID" _NET_WM_ICON | grep -q 'Icon (32 x 32)'; then
+    xprop -id "$WID" | cut -c1-160 >&2
+    fail "the window has no 32 x 32 icon"
+fi
 
 type_into 120 1
 type_into 700 30

@@ -372,9 +372,15 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     if (m_pushing) {
         return;
     }
+    // A frame that appeared since the size was pushed is no change of the size: the client area
+    // makes room for it.
+    if (countedFrame() != m_frameMargins) {
+        followFrame();
+        return;
+    }
     // The window reports whole pixels: a size that is the rounding of the model's own is no
     // change, and must not lay the window out again with a rounded value.
-    const QSize outer = frameGeometry().size();
+    const QSize outer = size() + countedFrame();
     if (outer == QSize(twipsToPixels(form.width()), twipsToPixels(form.height()))) {
         return;
     }
@@ -382,23 +388,38 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     refresh();
 }
 
-void MainWindow::moveEvent(QMoveEvent* event)
+bool MainWindow::event(QEvent* event)
 {
-    QWidget::moveEvent(event);
-    followFrame();
+    const bool taken = QWidget::event(event);
+    // A window manager adds its frame once the window is mapped, Qt its own decorations once the
+    // window is shown: the client area then makes room for the frame.
+    if (event->type() != QEvent::Paint) {
+        followFrame();
+    }
+    return taken;
 }
 
-void MainWindow::showEvent(QShowEvent* event)
+bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
-    QWidget::showEvent(event);
-    followFrame();
+    if (m_frame.takeNativeEvent(eventType, message)) {
+        followFrame();
+    }
+    return QWidget::nativeEvent(eventType, message, result);
+}
+
+QSize MainWindow::countedFrame() const
+{
+    // The layout leaves room for a frame at the window's edges: the copy buttons end 450 twips
+    // above its bottom edge, the result boxes 230 twips or more left of its right edge. A frame
+    // counts up to that room, so that no frame covers a control: a thicker one (Qt's own title
+    // bar on Wayland, 33 pixels high) makes the window larger than its size by the difference.
+    static const QSize room(twipsToPixels(230), twipsToPixels(450));
+    return m_frame.size().boundedTo(room);
 }
 
 void MainWindow::followFrame()
 {
-    // A window manager adds its frame once the window is mapped: the outer size changes without
-    // a resize, and the client area has to make room for the frame.
-    if (frameGeometry().size() - size() == m_frameMargins || m_pushing) {
+    if (m_pushing || !isVisible() || countedFrame() == m_frameMargins) {
         return;
     }
     m_pushing = true;
@@ -462,9 +483,10 @@ void MainWindow::refresh()
 
 void MainWindow::pushWindowSize()
 {
-    m_frameMargins = frameGeometry().size() - size();
+    // The model's size is the outer size: the client area is that less the frame.
+    m_frameMargins = countedFrame();
     const QSize outer(twipsToPixels(form.width()), twipsToPixels(form.height()));
-    if (frameGeometry().size() != outer) {
+    if (size() + m_frameMargins != outer) {
         resize((outer - m_frameMargins).expandedTo(QSize(1, 1)));
     }
 }

@@ -4,6 +4,7 @@
 
 #include "model/frmMain.h"
 #include "platform/QtPlatform.h"
+#include "platform/WindowFrame.h"
 
 #include <QRect>
 #include <QSize>
@@ -41,9 +42,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -98,6 +99,7 @@ private:
     QPushButton* buttonWidget(const CommandButton& button) const;
 
     void pushWindowSize();
+    QSize countedFrame() const;
     void followFrame();
     void pushFrame(FrameWidget& frame);
     void pushBox(BoxWidget& box);
@@ -118,7 +120,8 @@ private:
     std::array<ButtonWidget, 10> m_buttons;
     QWidget* m_line = nullptr;
     std::optional<QRect> m_lineGeometry;
-    QSize m_frameMargins{0, 0}; // outer size minus client size when last seen
+    WindowFrame m_frame{*this};
+    QSize m_frameMargins{0, 0}; // the frame counted when the window's size was last pushed
     bool m_pushing = false;     // a size change reported while pushing is the program's own
 };
 

@@ -3,6 +3,9 @@
 # from weston's scene graph and screenshots taken with weston-screenshooter.
 # Sourced after lib.sh and frames.sh; replaces their helpers that reach the window through X11.
 
+# xdotool on the X display that weston's window is on.
+wx() { DISPLAY=${WESTON_DISPLAY:-$DISPLAY} xdotool "$@"; }
+
 # Starts weston (extra arguments: e.g. --xwayland) on the test's Xvfb: sets WAYLAND_DISPLAY and
 # WESTON_WID, weston's window on Xvfb, which takes the input events.
 start_weston() {
@@ -16,7 +19,7 @@ start_weston() {
         --width=1500 --height=1000 "$@" >"$WORK/weston.log" 2>&1 &
     started_pids+=($!)
     for _ in $(seq 200); do
-        [ -S "$XDG_RUNTIME_DIR/$socket" ] && WESTON_WID=$(xdotool search --class Weston 2>/dev/null | head -n 1) &&
+        [ -S "$XDG_RUNTIME_DIR/$socket" ] && WESTON_WID=$(wx search --class Weston 2>/dev/null | head -n 1) &&
             [ -n "$WESTON_WID" ] && break
         sleep 0.05
     done
@@ -26,8 +29,9 @@ start_weston() {
         exit 1
     fi
     export WAYLAND_DISPLAY=$socket
+    WESTON_DISPLAY=$DISPLAY
     # The first synthetic pointer motion is not delivered.
-    xdotool mousemove --window "$WESTON_WID" 700 800
+    wx mousemove --window "$WESTON_WID" 700 800
     settle 0.1
 }
 
@@ -71,19 +75,19 @@ place_window() {
         read -r x1 y1 _ _ cx1 cy1 _ _ <<<"$(scene_view)"
         fits "$x1" "$y1" && { [ -z "$always" ] || [ "$attempt" -gt 1 ]; } && break
         # Two motions: weston may not take the first one that it is sent.
-        xdotool mousemove --window "$WESTON_WID" $((cx1 + 20)) $((cy1 + 20))
+        wx mousemove --window "$WESTON_WID" $((cx1 + 20)) $((cy1 + 20))
         settle 0.1
-        xdotool mousemove --window "$WESTON_WID" $((cx1 + 10)) $((cy1 + 10))
+        wx mousemove --window "$WESTON_WID" $((cx1 + 10)) $((cy1 + 10))
         settle 0.1
-        xdotool keydown super
+        wx keydown super
         settle 0.1
-        xdotool mousedown 1
+        wx mousedown 1
         settle 0.1
-        xdotool mousemove --window "$WESTON_WID" $((cx1 + 5)) $((cy1 + 5))
+        wx mousemove --window "$WESTON_WID" $((cx1 + 5)) $((cy1 + 5))
         settle 0.1
-        xdotool mousemove --window "$WESTON_WID" $((cx1 + 10 - x1 + 20)) $((cy1 + 10 - y1 + 20))
+        wx mousemove --window "$WESTON_WID" $((cx1 + 10 - x1 + 20)) $((cy1 + 10 - y1 + 20))
         settle 0.2
-        xdotool mouseup 1 keyup super
+        wx mouseup 1 keyup super
         settle 0.3
     done
     if ! fits "$x1" "$y1"; then
@@ -112,13 +116,13 @@ window_size() { sizes | cut -d' ' -f1,2; }
 
 # lib.sh's helpers, through weston's window and the Wayland clipboard.
 click_at() {
-    xdotool mousemove --window "$WESTON_WID" $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1
+    wx mousemove --window "$WESTON_WID" $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1
     settle 0.2
 }
 type_into() { # top text
     click_twips 480 "$1" 1332 372
-    xdotool key ctrl+a BackSpace
-    [ -z "$2" ] || xdotool type --delay 20 -- "$2"
+    wx key ctrl+a BackSpace
+    [ -z "$2" ] || wx type --delay 20 -- "$2"
     settle 0.1
 }
 clipboard() { timeout 5 wl-paste -n -t 'text/plain;charset=utf-8' 2>/dev/null; }
@@ -129,13 +133,14 @@ copy_box() {
 }
 read_input() {
     click_twips 480 "$1" 1332 372
-    xdotool key ctrl+a ctrl+c
+    wx key ctrl+a ctrl+c
     settle 0.2
     clipboard
 }
 
-# The whole output, then the client area cut out of it.
-screenshot() {
+# The whole output as weston shows it, then the client area cut out of it.
+screenshot() { output_screenshot "$@"; }
+output_screenshot() {
     local size
     size=$(window_size)
     rm -f "$WORK"/wayland-screenshot-*.png

@@ -1,6 +1,4 @@
 #!/usr/bin/env bash
-# Run by hand: bash tests/e2e/wayland_manual.sh build/src/tavimo. Not in the suite yet: with other tests
-# running beside it, input sent into weston's window was seen to get lost (clicks and keys).
 # Tavimo as a native Wayland client in weston: with Qt's own title bar (as on GNOME, whose
 # compositor does not decorate windows) and without it (the compositor's decorations, as on KDE
 # Plasma). The window's size is its outer size; the client area is that size less the frame that

@@ -19,8 +19,13 @@ start_weston() {
         --width=1500 --height=1000 "$@" >"$WORK/weston.log" 2>&1 &
     started_pids+=($!)
     for _ in $(seq 200); do
-        [ -S "$XDG_RUNTIME_DIR/$socket" ] && WESTON_WID=$(wx search --class Weston 2>/dev/null | head -n 1) &&
-            [ -n "$WESTON_WID" ] && break
+        # The output's own window, mapped at its full size: not a helper window of weston's start.
+        WESTON_WID=""
+        for window in $(wx search --onlyvisible --class Weston 2>/dev/null); do
+            wx getwindowgeometry "$window" 2>/dev/null | grep -q 'Geometry: 1500x1000' &&
+                WESTON_WID=$window
+        done
+        [ -S "$XDG_RUNTIME_DIR/$socket" ] && [ -n "$WESTON_WID" ] && break
         sleep 0.05
     done
     if [ -z "${WESTON_WID:-}" ]; then
@@ -30,7 +35,12 @@ start_weston() {
     fi
     export WAYLAND_DISPLAY=$socket
     WESTON_DISPLAY=$DISPLAY
-    # The first synthetic pointer motion is not delivered.
+    # weston's X11 backend moves its pointer by the difference between two motion events, from
+    # where the X pointer entered its window: without an entry the first motion is lost and every
+    # later position is off by it. The pointer therefore enters the window from outside it (the
+    # display is wider than the window).
+    wx mousemove 1550 500
+    settle 0.1
     wx mousemove --window "$WESTON_WID" 700 800
     settle 0.1
 }
@@ -74,9 +84,6 @@ place_window() {
     for attempt in 1 2 3 4; do
         read -r x1 y1 _ _ cx1 cy1 _ _ <<<"$(scene_view)"
         fits "$x1" "$y1" && { [ -z "$always" ] || [ "$attempt" -gt 1 ]; } && break
-        # Two motions: weston may not take the first one that it is sent.
-        wx mousemove --window "$WESTON_WID" $((cx1 + 20)) $((cy1 + 20))
-        settle 0.1
         wx mousemove --window "$WESTON_WID" $((cx1 + 10)) $((cy1 + 10))
         settle 0.1
         wx keydown super

@@ -372,16 +372,27 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     if (m_pushing) {
         return;
     }
-    // A frame that appeared since the size was pushed is no change of the size: the client area
-    // makes room for it.
-    if (countedFrame() != m_frameMargins) {
+    // A frame that appeared around the client area as it was pushed is no change of the size:
+    // the client area makes room for it. (A new frame with a new size, as when a window manager
+    // maximises the window, is the window manager's size.)
+    if (countedFrame() != m_frameMargins && size() == m_pushedClient) {
         followFrame();
         return;
     }
+    takeWindowSize();
+}
+
+void MainWindow::takeWindowSize()
+{
     // The window reports whole pixels: a size that is the rounding of the model's own is no
     // change, and must not lay the window out again with a rounded value.
     const QSize outer = size() + countedFrame();
+    if (size() != m_pushedClient) {
+        m_sizeFromOutside = true;
+    }
     if (outer == QSize(twipsToPixels(form.width()), twipsToPixels(form.height()))) {
+        m_frameMargins = countedFrame();
+        m_pushedClient = size();
         return;
     }
     form.setSize(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
@@ -401,8 +412,9 @@ bool MainWindow::event(QEvent* event)
 
 bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
+    // Followed once the events that came with it (a window manager's new size) are taken.
     if (m_frame.takeNativeEvent(eventType, message)) {
-        followFrame();
+        QMetaObject::invokeMethod(this, &MainWindow::followFrame, Qt::QueuedConnection);
     }
     return QWidget::nativeEvent(eventType, message, result);
 }
@@ -420,6 +432,13 @@ QSize MainWindow::countedFrame() const
 void MainWindow::followFrame()
 {
     if (m_pushing || !isVisible() || countedFrame() == m_frameMargins) {
+        return;
+    }
+    // A size that the user or the window manager set (maximised, restored, full screen) stands:
+    // the outer size is that with the new frame.
+    if (m_sizeFromOutside || size() != m_pushedClient ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        takeWindowSize();
         return;
     }
     m_pushing = true;
@@ -486,8 +505,10 @@ void MainWindow::pushWindowSize()
     // The model's size is the outer size: the client area is that less the frame.
     m_frameMargins = countedFrame();
     const QSize outer(twipsToPixels(form.width()), twipsToPixels(form.height()));
-    if (size() + m_frameMargins != outer) {
-        resize((outer - m_frameMargins).expandedTo(QSize(1, 1)));
+    m_pushedClient = (outer - m_frameMargins).expandedTo(QSize(1, 1));
+    if (size() != m_pushedClient) {
+        resize(m_pushedClient);
+        m_sizeFromOutside = false;
     }
 }
 

@@ -101,6 +101,7 @@ private:
     void pushWindowSize();
     QSize countedFrame() const;
     void followFrame();
+    void takeWindowSize();
     void pushFrame(FrameWidget& frame);
     void pushBox(BoxWidget& box);
     void pushLabel(LabelWidget& label);
@@ -121,8 +122,10 @@ private:
     QWidget* m_line = nullptr;
     std::optional<QRect> m_lineGeometry;
     WindowFrame m_frame{*this};
-    QSize m_frameMargins{0, 0}; // the frame counted when the window's size was last pushed
-    bool m_pushing = false;     // a size change reported while pushing is the program's own
+    QSize m_frameMargins{0, 0};     // the frame counted when the window's size was last pushed
+    QSize m_pushedClient;           // the client size pushed then
+    bool m_sizeFromOutside = false; // the size in force is the user's or the window manager's
+    bool m_pushing = false;         // a size change reported while pushing is the program's own
 };
 
 } // namespace tavimo

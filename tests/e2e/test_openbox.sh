@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Tavimo on X11 under a window manager that frames its windows and announces the frame (openbox):
-# the program's size is the outer size, frame included, at start and after a four-box search.
+# the program's size is the outer size, frame included, at start and after a four-box search; a
+# size that the window manager sets (maximised) stands.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/frames.sh"
 need_tools openbox xprop
@@ -37,6 +38,16 @@ echo "openbox: client $(window_size | tr ' ' x), outer $(outer_size | tr ' ' x) 
 expect_eq "outer size after a four-box search" "527 270" "$(outer_size)"
 check_controls_whole "openbox after a four-box search" 4 7900
 expect_eq "the fourth box's copy" "‥つづき" "$(copy_box 6 | head -n 1 | tr -d '\r')"
+
+# Maximised by the window manager (with a thinner frame): that size stands; restored, the window
+# is as before.
+python3 "$(dirname "$0")/maximise.py" "$WID" 1
+settle 1
+xprop -id "$WID" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || fail "the window did not stay maximised"
+[ "$(window_size | cut -d' ' -f1)" -ge 1590 ] || fail "maximised size: $(window_size)"
+python3 "$(dirname "$0")/maximise.py" "$WID" 0
+settle 1
+expect_eq "outer size after maximising and restoring" "527 270" "$(outer_size)"
 
 click_exit
 wait_ended || fail "Exit did not end the program"

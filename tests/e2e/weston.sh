@@ -1,7 +1,8 @@
 # Shared steps of the end-to-end tests on Wayland: weston's X11 backend in the test's own Xvfb,
 # real input typed and clicked into weston's window, the clipboard read with wl-paste, sizes read
 # from weston's scene graph and screenshots taken with weston-screenshooter.
-# Sourced after lib.sh and frames.sh; replaces their helpers that reach the window through X11.
+# Sourced after lib.sh and frames.sh, it replaces their helpers that reach the window through X11;
+# a test that keeps those (Xwayland) sources it first.
 
 # xdotool on the X display that weston's window is on.
 wx() { DISPLAY=${WESTON_DISPLAY:-$DISPLAY} xdotool "$@"; }
@@ -46,8 +47,8 @@ start_weston() {
 }
 
 # The Tavimo window in weston's scene graph: "x1 y1 x2 y2 cx1 cy1 cx2 cy2", the whole surface
-# with any frame that the program draws, and its opaque part, the client area. An X11 window
-# (Xwayland) is found by its caption, a Wayland one by its application id.
+# with any frame that the program draws, and its opaque part, the client area (for Xwayland:
+# weston's frame with its shadow, and the client with a one-pixel border). Found by the caption.
 scene_view() {
     timeout 5 weston-debug scene-graph 2>/dev/null | awk '
         /top-level window .Tavimo./ { found = 1; next }

@@ -1,5 +1,6 @@
 // Tavimo: lists the primes between two natural numbers in a window with a Japanese interface.
 #include "model/frmMain.h"
+#include "platform/CommandLine.h"
 #include "platform/MainWindow.h"
 #include "platform/QtPlatform.h"
 
@@ -7,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -20,6 +22,11 @@ bool isSet(const char* name)
 
 int main(int argc, char* argv[])
 {
+    // --help and --version are answered without a display; any other argument ends the program
+    // before its window opens.
+    if (const std::optional<int> status = tavimo::answerCommandLine(argc, argv, stdout, stderr)) {
+        return *status;
+    }
     // Qt aborts with a long diagnostic when it finds no display; one sentence says enough.
     if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM")) {
         std::fputs("Tavimo needs a graphical display; none was found (set DISPLAY or run it under "

@@ -389,33 +389,73 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     if (m_pushing) {
         return;
     }
+    // A frame that appeared around the client area as it was pushed is no change of the size:
+    // the client area makes room for it. (A new frame with a new size, as when a window manager
+    // maximises the window, is the window manager's size.)
+    if (countedFrame() != m_frameMargins && size() == m_pushedClient) {
+        followFrame();
+        return;
+    }
+    takeWindowSize();
+}
+
+void MainWindow::takeWindowSize()
+{
     // The window reports whole pixels: a size that is the rounding of the model's own is no
     // change, and must not lay the window out again with a rounded value.
-    const QSize outer = frameGeometry().size();
+    const QSize outer = size() + countedFrame();
+    if (size() != m_pushedClient) {
+        m_sizeFromOutside = true;
+    }
     if (outer == QSize(twipsToPixels(form.width()), twipsToPixels(form.height()))) {
+        m_frameMargins = countedFrame();
+        m_pushedClient = size();
         return;
     }
     form.setSize(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
     refresh();
 }
 
-void MainWindow::moveEvent(QMoveEvent* event)
+bool MainWindow::event(QEvent* event)
 {
-    QWidget::moveEvent(event);
-    followFrame();
+    const bool taken = QWidget::event(event);
+    // A window manager adds its frame once the window is mapped, Qt its own decorations once the
+    // window is shown: the client area then makes room for the frame.
+    if (event->type() != QEvent::Paint) {
+        followFrame();
+    }
+    return taken;
 }
 
-void MainWindow::showEvent(QShowEvent* event)
+bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
-    QWidget::showEvent(event);
-    followFrame();
+    // Followed once the events that came with it (a window manager's new size) are taken.
+    if (m_frame.takeNativeEvent(eventType, message)) {
+        QMetaObject::invokeMethod(this, &MainWindow::followFrame, Qt::QueuedConnection);
+    }
+    return QWidget::nativeEvent(eventType, message, result);
+}
+
+QSize MainWindow::countedFrame() const
+{
+    // The layout leaves room for a frame at the window's edges: the copy buttons end 450 twips
+    // above its bottom edge, the result boxes 230 twips or more left of its right edge. A frame
+    // counts up to that room, so that no frame covers a control: a thicker one (Qt's own title
+    // bar on Wayland, 33 pixels high) makes the window larger than its size by the difference.
+    static const QSize room(twipsToPixels(230), twipsToPixels(450));
+    return m_frame.size().boundedTo(room);
 }
 
 void MainWindow::followFrame()
 {
-    // A window manager adds its frame once the window is mapped: the outer size changes without
-    // a resize, and the client area has to make room for the frame.
-    if (frameGeometry().size() - size() == m_frameMargins || m_pushing) {
+    if (m_pushing || !isVisible() || countedFrame() == m_frameMargins) {
+        return;
+    }
+    // A size that the user or the window manager set (maximised, restored, full screen) stands:
+    // the outer size is that with the new frame.
+    if (m_sizeFromOutside || size() != m_pushedClient ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        takeWindowSize();
         return;
     }
     m_pushing = true;
@@ -474,10 +514,13 @@ void MainWindow::refresh()
 
 void MainWindow::pushWindowSize()
 {
-    m_frameMargins = frameGeometry().size() - size();
+    // The model's size is the outer size: the client area is that less the frame.
+    m_frameMargins = countedFrame();
     const QSize outer(twipsToPixels(form.width()), twipsToPixels(form.height()));
-    if (frameGeometry().size() != outer) {
-        resize((outer - m_frameMargins).expandedTo(QSize(1, 1)));
+    m_pushedClient = (outer - m_frameMargins).expandedTo(QSize(1, 1));
+    if (size() != m_pushedClient) {
+        resize(m_pushedClient);
+        m_sizeFromOutside = false;
     }
 }
 

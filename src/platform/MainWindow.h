@@ -4,6 +4,7 @@
 
 #include "model/frmMain.h"
 #include "platform/QtPlatform.h"
+#include "platform/WindowFrame.h"
 
 #include <QRect>
 #include <QSize>
@@ -42,9 +43,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -100,7 +101,9 @@ private:
     QPushButton* buttonWidget(const CommandButton& button) const;
 
     void pushWindowSize();
+    QSize countedFrame() const;
     void followFrame();
+    void takeWindowSize();
     void pushFrame(FrameWidget& frame);
     void pushBox(BoxWidget& box);
     void pushLabel(LabelWidget& label);
@@ -122,8 +125,11 @@ private:
     std::array<ButtonWidget, 10> m_buttons;
     QWidget* m_line = nullptr;
     std::optional<QRect> m_lineGeometry;
-    QSize m_frameMargins{0, 0}; // outer size minus client size when last seen
-    bool m_pushing = false;     // a size change reported while pushing is the program's own
+    WindowFrame m_frame{*this};
+    QSize m_frameMargins{0, 0};     // the frame counted when the window's size was last pushed
+    QSize m_pushedClient;           // the client size pushed then
+    bool m_sizeFromOutside = false; // the size in force is the user's or the window manager's
+    bool m_pushing = false;         // a size change reported while pushing is the program's own
 };
 
 } // namespace tavimo

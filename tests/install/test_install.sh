@@ -19,12 +19,19 @@ desktop=$root/share/applications/$id.desktop
 metainfo=$root/share/metainfo/$id.metainfo.xml
 png=$root/share/icons/hicolor/32x32/apps/$id.png
 svg=$root/share/icons/hicolor/scalable/apps/$id.svg
-for file in "$desktop" "$metainfo" "$png" "$svg" "$root/share/doc/tavimo/copyright"; do
+for file in "$desktop" "$metainfo" "$png" "$svg" "$root/share/doc/tavimo/copyright" \
+    "$root/share/doc/tavimo/changelog.gz" "$root/share/man/man1/tavimo.1.gz" \
+    "$root/share/man/ja/man1/tavimo.1.gz"; do
     [ -s "$file" ] || fail "missing: ${file#"$WORK"/}"
 done
 [ -x "$root/bin/tavimo" ] || fail "missing: usr/bin/tavimo"
 # Nothing else: no test program, library or header finds its way into the package.
-expect_eq "installed files" 6 "$(find "$root" -type f | wc -l)"
+expect_eq "installed files" 9 "$(find "$root" -type f | wc -l)"
+# The manual pages as man shows them: the name line in each language.
+man -l "$root/share/man/man1/tavimo.1.gz" 2>/dev/null | grep -q 'tavimo - list the prime numbers' ||
+    fail "the English manual page"
+man -l "$root/share/man/ja/man1/tavimo.1.gz" 2>/dev/null | grep -q 'tavimo - 2つの自然数' ||
+    fail "the Japanese manual page"
 [ "$failures" -eq 0 ] || exit 1
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate"

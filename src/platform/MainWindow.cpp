@@ -189,14 +189,14 @@ QWidget* MainWindow::BoxWidget::widget() const
     return line != nullptr ? static_cast<QWidget*>(line) : static_cast<QWidget*>(lines);
 }
 
-MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : form(form), platform(platform)
+MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : m_form(form), m_platform(platform)
 {
     initResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tavimo"));
     setWindowIcon(QIcon(QStringLiteral(":/tavimo/tavimo.xpm")));
     setAccessibleDescription(QStringLiteral("2つの自然数の間にある素数を一覧にします"));
-    platform.attach(this);
+    m_platform.attach(this);
     createControls();
     setupAccessibleTexts();
     setupTabOrder();
@@ -213,14 +213,14 @@ MainWindow::~MainWindow()
 
 void MainWindow::createControls()
 {
-    const auto frames = form.frames();
+    const auto frames = m_form.frames();
     for (std::size_t i = 0; i < frames.size(); ++i) {
         m_frames[i].model = frames[i];
         m_frames[i].widget = new Panel(this, darkGreen);
         m_frames[i].widget->setObjectName(QString::fromUtf8(frames[i]->name));
     }
 
-    const auto boxes = form.textBoxes();
+    const auto boxes = m_form.textBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         BoxWidget& box = m_boxes[i];
         box.model = boxes[i];
@@ -239,7 +239,7 @@ void MainWindow::createControls()
         box.widget()->setObjectName(QString::fromUtf8(box.model->name));
     }
 
-    const auto labels = form.labels();
+    const auto labels = m_form.labels();
     for (std::size_t i = 0; i < labels.size(); ++i) {
         LabelWidget& label = m_labels[i];
         label.model = labels[i];
@@ -253,9 +253,9 @@ void MainWindow::createControls()
         label.widget->setPalette(palette);
     }
     // The count stands in front of its unit, which it overlaps.
-    entryFor(m_labels, form.lbl2).widget->raise();
+    entryFor(m_labels, m_form.lbl2).widget->raise();
 
-    const auto buttons = form.buttons();
+    const auto buttons = m_form.buttons();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         ButtonWidget& button = m_buttons[i];
         button.model = buttons[i];
@@ -264,10 +264,10 @@ void MainWindow::createControls()
         button.widget->setStyleSheet(buttonStyle);
         button.widget->setAutoDefault(false);
     }
-    buttonWidget(form.cmdJIKKO)->setDefault(true);
+    buttonWidget(m_form.cmdJIKKO)->setDefault(true);
 
     m_line = new Panel(this, white);
-    m_line->setObjectName(QString::fromUtf8(form.Line1.name));
+    m_line->setObjectName(QString::fromUtf8(m_form.Line1.name));
     m_line->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -302,16 +302,16 @@ void MainWindow::setupTabOrder()
 void MainWindow::setupConnections()
 {
     const std::array<std::pair<const CommandButton*, Handler>, 10> clicks{{
-        {&form.cmdJIKKO, &frmMain::cmdJIKKO_Click},
-        {&form.cmdKESU, &frmMain::cmdKESU_Click},
-        {&form.cmdXY, &frmMain::cmdXY_Click},
-        {&form.cmdOTO, &frmMain::cmdOTO_Click},
-        {&form.cmdCOPY, &frmMain::cmdCOPY_Click},
-        {&form.cmdEND, &frmMain::cmdEND_Click},
-        {&form.cmdCOPY3, &frmMain::cmdCOPY3_Click},
-        {&form.cmdCOPY4, &frmMain::cmdCOPY4_Click},
-        {&form.cmdCOPY5, &frmMain::cmdCOPY5_Click},
-        {&form.cmdCOPY6, &frmMain::cmdCOPY6_Click},
+        {&m_form.cmdJIKKO, &frmMain::cmdJIKKO_Click},
+        {&m_form.cmdKESU, &frmMain::cmdKESU_Click},
+        {&m_form.cmdXY, &frmMain::cmdXY_Click},
+        {&m_form.cmdOTO, &frmMain::cmdOTO_Click},
+        {&m_form.cmdCOPY, &frmMain::cmdCOPY_Click},
+        {&m_form.cmdEND, &frmMain::cmdEND_Click},
+        {&m_form.cmdCOPY3, &frmMain::cmdCOPY3_Click},
+        {&m_form.cmdCOPY4, &frmMain::cmdCOPY4_Click},
+        {&m_form.cmdCOPY5, &frmMain::cmdCOPY5_Click},
+        {&m_form.cmdCOPY6, &frmMain::cmdCOPY6_Click},
     }};
     for (const auto& [button, handler] : clicks) {
         connect(buttonWidget(*button), &QPushButton::clicked, this,
@@ -344,7 +344,7 @@ void MainWindow::setupConnections()
 
 void MainWindow::run(Handler handler)
 {
-    (form.*handler)();
+    (m_form.*handler)();
     refresh();
 }
 
@@ -352,12 +352,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
-        watched == buttonWidget(form.cmdJIKKO)) {
+        watched == buttonWidget(m_form.cmdJIKKO)) {
         // Any mouse button; the button itself then goes on to its click.
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        form.cmdJIKKO_MouseDown(mouseButtonCode(mouse->button()), shiftCode(mouse->modifiers()),
-                                static_cast<float>(mouse->position().x()) * twipsPerPixel,
-                                static_cast<float>(mouse->position().y()) * twipsPerPixel);
+        m_form.cmdJIKKO_MouseDown(mouseButtonCode(mouse->button()), shiftCode(mouse->modifiers()),
+                                  static_cast<float>(mouse->position().x()) * twipsPerPixel,
+                                  static_cast<float>(mouse->position().y()) * twipsPerPixel);
         refresh();
         return false;
     }
@@ -407,12 +407,12 @@ void MainWindow::takeWindowSize()
     if (size() != m_pushedClient) {
         m_sizeFromOutside = true;
     }
-    if (outer == QSize(twipsToPixels(form.width()), twipsToPixels(form.height()))) {
+    if (outer == QSize(twipsToPixels(m_form.width()), twipsToPixels(m_form.height()))) {
         m_frameMargins = countedFrame();
         m_pushedClient = size();
         return;
     }
-    form.setSize(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
+    m_form.setSize(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
     refresh();
 }
 
@@ -472,11 +472,11 @@ QWidget* MainWindow::container(Container container) const
 {
     switch (container) {
     case Container::fram1:
-        return entryFor(m_frames, form.fram1).widget;
+        return entryFor(m_frames, m_form.fram1).widget;
     case Container::fram2:
-        return entryFor(m_frames, form.fram2).widget;
+        return entryFor(m_frames, m_form.fram2).widget;
     case Container::fram3:
-        return entryFor(m_frames, form.fram3).widget;
+        return entryFor(m_frames, m_form.fram3).widget;
     case Container::Window:
         break;
     }
@@ -516,7 +516,7 @@ void MainWindow::pushWindowSize()
 {
     // The model's size is the outer size: the client area is that less the frame.
     m_frameMargins = countedFrame();
-    const QSize outer(twipsToPixels(form.width()), twipsToPixels(form.height()));
+    const QSize outer(twipsToPixels(m_form.width()), twipsToPixels(m_form.height()));
     m_pushedClient = (outer - m_frameMargins).expandedTo(QSize(1, 1));
     if (size() != m_pushedClient) {
         resize(m_pushedClient);
@@ -578,7 +578,7 @@ void MainWindow::pushButton(ButtonWidget& button)
 void MainWindow::pushLine()
 {
     // Drawn 3 pixels wide, centred on the line, whatever its length.
-    const Line& line = form.Line1;
+    const Line& line = m_form.Line1;
     const int width = line.widthPixels;
     const int x1 = twipsToPixels(std::min(line.x1, line.x2));
     const int x2 = twipsToPixels(std::max(line.x1, line.x2));
@@ -672,7 +672,7 @@ void MainWindow::followDefaultButton(QWidget* focus)
     if (focus == nullptr || focus->window() != this) {
         return;
     }
-    QPushButton* target = buttonWidget(form.cmdJIKKO);
+    QPushButton* target = buttonWidget(m_form.cmdJIKKO);
     for (const ButtonWidget& button : m_buttons) {
         if (button.widget == focus) {
             target = button.widget;
@@ -685,7 +685,7 @@ void MainWindow::followDefaultButton(QWidget* focus)
 
 void MainWindow::applyFocusRequest()
 {
-    const QtPlatform::FocusRequest request = platform.takeFocusRequest();
+    const QtPlatform::FocusRequest request = m_platform.takeFocusRequest();
     if (request.target == QtPlatform::FocusTarget::Window) {
         setFocus(Qt::OtherFocusReason);
     } else if (request.target == QtPlatform::FocusTarget::TextBox) {

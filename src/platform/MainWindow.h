@@ -117,8 +117,8 @@ private:
     void readText(BoxWidget& box);
     void readSelection(BoxWidget& box);
 
-    frmMain& form;
-    QtPlatform& platform;
+    frmMain& m_form;
+    QtPlatform& m_platform;
     std::array<FrameWidget, 3> m_frames;
     std::array<BoxWidget, 6> m_boxes;
     std::array<LabelWidget, 3> m_labels;

@@ -25,7 +25,12 @@ QtPlatform::FocusRequest QtPlatform::takeFocusRequest()
 
 void QtPlatform::clearClipboard()
 {
-    QGuiApplication::clipboard()->clear();
+    // Left to setClipboardText, which the copy always calls next: Qt's setText replaces the
+    // clipboard's content in every format in one hand-over. Emptying it first as an operation of
+    // its own loses the copy on today's desktops: under Xwayland, weston's window manager takes
+    // over a clipboard handed to nobody and serves the text that follows as an empty one; on
+    // Wayland an empty selection first makes the compositor ignore the text's selection, which
+    // comes with the same input event.
 }
 
 void QtPlatform::setClipboardText(const std::string& utf8)

@@ -59,12 +59,16 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 libcanberra0 fonts-ipafont-
     [[ ", $depends," =~ ,\ $package(t64)?[\ ,] ]] || fail "Depends lacks $package: $depends"
 done
 
-# The program, its entry, its icons, its metadata and its licence, and nothing else.
+# The program, its entry, its icons, its metadata, its manual pages, its changelog and its
+# licence, and nothing else.
 expected_files="./usr/bin/tavimo
 ./usr/share/applications/$id.desktop
+./usr/share/doc/tavimo/changelog.gz
 ./usr/share/doc/tavimo/copyright
 ./usr/share/icons/hicolor/32x32/apps/$id.png
 ./usr/share/icons/hicolor/scalable/apps/$id.svg
+./usr/share/man/ja/man1/tavimo.1.gz
+./usr/share/man/man1/tavimo.1.gz
 ./usr/share/metainfo/$id.metainfo.xml"
 expect_eq "files of the package" "$expected_files" \
     "$(dpkg-deb -c "$deb" | grep -v '^d' | awk '{print $NF}' | sort)"

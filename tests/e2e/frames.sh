@@ -29,10 +29,19 @@ check_controls_whole() { # what, number of result boxes shown, the program's wid
     screenshot "$shot"
     # TAVIMO_SCREENSHOTS=DIR keeps these screenshots for a look.
     [ -z "${TAVIMO_SCREENSHOTS:-}" ] || cp "$shot" "$TAVIMO_SCREENSHOTS/$1.png"
-    expect_eq "$1: Exit's lower left corner" "0,255,0" "$(pixel "$shot" $(($(px 480) + 3)) 234)"
+    expect_face "$1: Exit's lower left corner" "$(pixel "$shot" $(($(px 480) + 3)) 234)"
     for box in $(seq 3 $((2 + $2))); do
         left=$(px $((2400 + (box - 3) * 1440)))
-        expect_eq "$1: lower left corner of copy button $box" "0,255,0" \
+        expect_face "$1: lower left corner of copy button $box" \
             "$(pixel "$shot" $((left + 3)) $((bottom - 3)))"
     done
+}
+
+# A button's face colour, 0,255,0, as far as a compositor's screenshot keeps it (weston 14's gives
+# 0,254,0).
+expect_face() { # what, "r,g,b"
+    local red green blue
+    IFS=, read -r red green blue <<<"$2"
+    [ "$red" -le 8 ] && [ "$green" -ge 247 ] && [ "$blue" -le 8 ] ||
+        fail "$1: expected the face colour 0,255,0, got [$2]"
 }

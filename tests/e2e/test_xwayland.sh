@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Tavimo as an X11 client of Xwayland in weston. weston's window manager announces no frame
-# extents; the frame that Qt could only guess from the parent window (weston's title bar with its
-# shadow) must not shrink the client area: it takes the program's size itself, and every control
-# stays whole at start and after a four-box search.
+# Tavimo as an X11 client of Xwayland in weston. weston's window manager in Debian 12 announces no
+# frame extents: the frame that Qt could only guess from the parent window (weston's title bar
+# with its shadow) must not shrink the client area, which takes the program's size itself. Debian
+# 13's announces extents, its shadow included: they count as frame as far as the room the layout
+# leaves (15 x 30 pixels). Either way every control stays whole at start and after a four-box
+# search.
 # Input goes straight to Xwayland's X server (xdotool and xclip on its display), so lib.sh's own
 # helpers, sourced after weston's, reach the window; sizes and screenshots come from weston.
 source "$(dirname "$0")/weston.sh"
@@ -32,9 +34,15 @@ CLIENT_Y=$((cy1 + (cy2 - cy1 - client_height) / 2))
 
 read -r _ _ outer_width outer_height <<<"$(sizes)"
 echo "Xwayland: client $(window_size | tr ' ' x), weston's frame with its shadow ${outer_width}x$outer_height at start"
-xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q 'not found' ||
-    echo "note: the window manager now announces frame extents; this test expects none" >&2
-expect_eq "client area at start" "333 270" "$(window_size)"
+frame_width=0
+frame_height=0
+extents=$(xprop -id "$WID" _NET_FRAME_EXTENTS)
+if [[ $extents =~ =\ ([0-9]+),\ ([0-9]+),\ ([0-9]+),\ ([0-9]+) ]]; then
+    echo "the window manager announces frame extents: $extents"
+    frame_width=$((BASH_REMATCH[1] + BASH_REMATCH[2] > 15 ? 15 : BASH_REMATCH[1] + BASH_REMATCH[2]))
+    frame_height=$((BASH_REMATCH[3] + BASH_REMATCH[4] > 30 ? 30 : BASH_REMATCH[3] + BASH_REMATCH[4]))
+fi
+expect_eq "client area at start" "$((333 - frame_width)) $((270 - frame_height))" "$(window_size)"
 check_controls_whole "Xwayland at start" 1 5000
 
 type_into 120 1
@@ -42,7 +50,8 @@ type_into 700 1000000
 click_run 2
 read -r _ _ outer_width outer_height <<<"$(sizes)"
 echo "Xwayland: client $(window_size | tr ' ' x), weston's frame with its shadow ${outer_width}x$outer_height after four boxes"
-expect_eq "client area after a four-box search" "527 270" "$(window_size)"
+expect_eq "client area after a four-box search" "$((527 - frame_width)) $((270 - frame_height))" \
+    "$(window_size)"
 check_controls_whole "Xwayland after a four-box search" 4 7900
 first=$(copy_box 6)
 case "$first" in

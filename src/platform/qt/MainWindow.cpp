@@ -9,6 +9,7 @@
 #include "platform/qt/WordWrap.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -460,10 +462,32 @@ void MainWindow::pushFrame(FrameWidget& frame)
     }
 }
 
+QRect MainWindow::labelGeometry(const Label& label) const
+{
+    QRect geometry = toPixels(label.rect);
+    if (&label != &m_form.lbl2) {
+        return geometry;
+    }
+    // The count stands in front of its unit and ends just left of the unit's right-aligned text.
+    // At the design sizes the unit "個以上" (three full-width characters of 10.8 points, 32.4
+    // points) is wider than the 606 twips (30.3 points) that the count, moved to 500, leaves it:
+    // the opaque count would cover the unit's first stroke. The count therefore ends where the
+    // unit's text begins, at whatever size the face takes on this screen.
+    const Label& unit = m_form.lbl2k;
+    const QRect unitGeometry = toPixels(unit.rect);
+    const qreal unitWidth =
+        QFontMetricsF(japaneseFont(unit.font)).horizontalAdvance(toWidgetText(unit.caption));
+    const int unitText = unitGeometry.x() + unitGeometry.width() - int(std::ceil(unitWidth));
+    if (geometry.intersects(unitGeometry) && geometry.x() + geometry.width() > unitText) {
+        geometry.setWidth(std::max(0, unitText - geometry.x()));
+    }
+    return geometry;
+}
+
 void MainWindow::pushLabel(LabelWidget& label)
 {
     const Label& model = *label.model;
-    if (storeIfChanged(label.geometry, toPixels(model.rect))) {
+    if (storeIfChanged(label.geometry, labelGeometry(model))) {
         label.widget->setGeometry(*label.geometry);
     }
     if (storeIfChanged(label.font, FontKey{model.font.points, model.font.weight})) {

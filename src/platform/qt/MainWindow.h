@@ -108,6 +108,7 @@ private:
     void takeOuterSize();
     void pushFrame(FrameWidget& frame);
     void pushBox(BoxWidget& box);
+    QRect labelGeometry(const Label& label) const;
     void pushLabel(LabelWidget& label);
     void pushButton(ButtonWidget& button);
     void pushLine();

@@ -1,8 +1,15 @@
 // What the window shows of its texts, at any scale: CTest runs this suite on a plain screen and
-// again at QT_SCALE_FACTOR 1.25, 1.5 and 2. The labels' texts are whole where they overlap.
+// again at QT_SCALE_FACTOR 1.25, 1.5 and 2. The labels' texts are whole where they overlap, and
+// the menus that Qt itself gives the text boxes and scroll bars are in Japanese.
 #include "WindowFixture.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +75,35 @@ protected:
         }
         return covered;
     }
+
+    // The texts of the menu that a right click on `target` opens, separators left out. A menu
+    // that runs its own event loop (a scroll bar's) is read from inside it.
+    static QStringList menuTexts(QWidget* target, QPoint at)
+    {
+        QStringList texts;
+        const auto read = [&texts] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
+            }
+            for (const QAction* action : menu->actions()) {
+                if (!action->isSeparator()) {
+                    texts << action->text();
+                }
+            }
+            menu->close();
+        };
+        QTimer inside;
+        inside.setSingleShot(true);
+        QObject::connect(&inside, &QTimer::timeout, read);
+        inside.start(0);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        if (texts.isEmpty()) {
+            read();
+        }
+        return texts;
+    }
 };
 
 TEST_F(DrawnText, ShowsTheCountAndItsUnitWhole)
@@ -106,6 +142,40 @@ TEST_F(DrawnText, ShowsTheCountAndItsUnitWhole)
         // And not beyond its own design edge.
         EXPECT_LE(count->x() + count->width(),
                   std::lround((form.lbl2.rect.left + form.lbl2.rect.width) / 15));
+    }
+}
+
+TEST_F(DrawnText, QtsOwnMenusAreInJapanese)
+{
+    // An input's, a result box's and a result box's scroll bar's: undo, cut, copy, paste, select
+    // all; scroll here, top, bottom, page up ...
+    auto* results = widget<QPlainTextEdit>("txt3");
+    QScrollBar* scrollBar = results->verticalScrollBar();
+    const struct {
+        const char* name;
+        QWidget* target;
+        QString expected;
+    } rows[] = {
+        {"txt1", widget("txt1"), QStringLiteral("貼り付け")},
+        {"txt3", results->viewport(), QStringLiteral("すべてを選択")},
+        {"txt3's scroll bar", scrollBar, QStringLiteral("ここにスクロール")},
+    };
+    // What a text reads as once its access key "(&P)" and its shortcut "\tCtrl+V" are taken off.
+    const QRegularExpression accessKey(QStringLiteral("\\(&.\\)|&|\\t.*$"));
+    const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QStringList texts = menuTexts(row.target, QPoint(4, row.target->height() / 2));
+        ASSERT_GE(texts.size(), 5) << texts.join(u'|').toStdString();
+        bool expected = false;
+        for (QString text : texts) {
+            text.remove(accessKey);
+            EXPECT_FALSE(text.isEmpty());
+            EXPECT_FALSE(text.contains(latin)) << text.toStdString();
+            expected = expected || text == row.expected;
+        }
+        EXPECT_TRUE(expected) << row.expected.toStdString() << " not in "
+                              << texts.join(u'|').toStdString();
     }
 }
 

@@ -1,8 +1,9 @@
 // Tavimo: lists the primes between two natural numbers in a window with a Japanese interface.
 #include "model/frmMain.h"
-#include "platform/CommandLine.h"
-#include "platform/MainWindow.h"
-#include "platform/QtPlatform.h"
+#include "platform/qt/CommandLine.h"
+#include "platform/qt/MainWindow.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtTranslations.h"
 
 #include <QApplication>
 
@@ -39,6 +40,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tavimo"));
     // The application id of the installed desktop entry: desktops match the window to it.
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVIMO_APP_ID));
+    if (!tavimo::installJapaneseQtTexts(application)) {
+        std::fputs("Tavimo: Qt's Japanese translations (qt6-translations-l10n) are not installed; "
+                   "the context menus are in English.\n",
+                   stderr);
+    }
 
     tavimo::QtPlatform platform;
     tavimo::frmMain form(platform);

@@ -191,7 +191,7 @@ TEST_F(Window, InputsTakeEightCharactersTypedPastedOrDropped)
     ASSERT_NE(menu, nullptr);
     QAction* paste = nullptr;
     for (QAction* action : menu->actions()) {
-        paste = action->text().remove(u'&').startsWith(QStringLiteral("Paste")) ? action : paste;
+        paste = action->text().startsWith(QStringLiteral("貼り付け")) ? action : paste;
     }
     ASSERT_NE(paste, nullptr);
     paste->trigger();

@@ -1,4 +1,7 @@
-// Runs the binding's tests inside one QApplication on Qt's offscreen platform.
+// Runs the binding's tests inside one QApplication on Qt's offscreen platform, with Qt's own texts
+// in Japanese as in the program.
+#include "platform/qt/QtTranslations.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -10,6 +13,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    // Qt's own texts in Japanese, as the program has them.
+    tavimo::installJapaneseQtTexts(application);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

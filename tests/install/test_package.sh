@@ -52,10 +52,10 @@ deb=${debs[0]}
 expect_eq "Package" "tavimo" "$(dpkg-deb -f "$deb" Package)"
 expect_eq "Architecture" "$(dpkg --print-architecture)" "$(dpkg-deb -f "$deb" Architecture)"
 # dpkg-shlibdeps found the Qt libraries the program links (with Debian 13's 64-bit time suffix,
-# t64, where the release has it); the face and the sound are named.
+# t64, where the release has it); the face, the sound and Qt's Japanese texts are named.
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libqt6gui6 libqt6core6 libcanberra0 fonts-ipafont-gothic \
-    sound-theme-freedesktop; do
+    sound-theme-freedesktop qt6-translations-l10n; do
     [[ ", $depends," =~ ,\ $package(t64)?[\ ,] ]] || fail "Depends lacks $package: $depends"
 done
 

@@ -34,7 +34,12 @@ inline std::string describe(const Scenario& scenario)
 }
 
 struct Options {
-    int runs = 9; // timed runs after one warm-up; the median is reported
+    int runs = 9;                  // timed runs after one warm-up; the median is reported
+    std::vector<std::string> only; // the scenarios to run (their ids); empty: all
+    bool wants(const Scenario& scenario) const
+    {
+        return only.empty() || std::find(only.begin(), only.end(), scenario.id) != only.end();
+    }
 };
 
 // The median of options.runs timed calls of work, after one untimed call.

@@ -57,6 +57,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             options.runs = std::max(7, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            options.only.emplace_back(argv[++i]);
         } else {
             wanted.emplace_back(argv[i]);
         }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -104,9 +105,14 @@ void ResultBox::mousePressEvent(QMouseEvent* event)
         m_sinceDoubleClick.elapsed() < QApplication::doubleClickInterval() &&
         (point - m_doubleClickPoint).manhattanLength() < QApplication::startDragDistance();
     m_sinceDoubleClick.invalidate();
+    // The edit selects the paragraph, and scrolls to its end: the line and the view are taken
+    // first.
+    const int position = cursorForPosition(point).position();
+    const int shown = verticalScrollBar()->value();
     QPlainTextEdit::mousePressEvent(event);
     if (tripleClick && linesInOneBlock > 1) {
-        selectLineAt(cursorForPosition(point).position());
+        selectLineAt(position);
+        verticalScrollBar()->setValue(shown);
     }
 }
 

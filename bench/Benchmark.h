@@ -37,6 +37,7 @@ struct Options {
     int runs = 9;                  // timed runs after the warm-up; the median is reported
     int warmUpRuns = 2;            // untimed runs before them
     std::vector<std::string> only; // the scenarios to run (their ids); empty: all
+    bool baseline = true;          // the display also timed as the code before (for profiling: off)
     bool wants(const Scenario& scenario) const
     {
         return only.empty() || std::find(only.begin(), only.end(), scenario.id) != only.end();

@@ -1,8 +1,9 @@
 // Runs the benchmark groups and prints Markdown tables of their medians.
 //
-// Usage: tavimo_bench [--runs N] [--only ID ...] [--lines-per-block N] [group ...]
+// Usage: tavimo_bench [--runs N] [--only ID ...] [--lines-per-block N] [--no-baseline] [group ...]
 //   groups: display, enumeration (default: both); --only B3 runs that scenario alone (repeatable);
-//   --lines-per-block sets how many lines a result box holds in one paragraph (1: the code before).
+//   --lines-per-block sets how many lines a result box holds in one paragraph (1: the code before);
+//   --no-baseline leaves out the display's runs as the code before (to profile the new code alone).
 #include "Benchmark.h"
 
 #include "platform/qt/ResultBox.h"
@@ -102,6 +103,8 @@ int main(int argc, char** argv)
             options.runs = std::max(7, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
             options.only.emplace_back(argv[++i]);
+        } else if (std::strcmp(argv[i], "--no-baseline") == 0) {
+            options.baseline = false;
         } else if (std::strcmp(argv[i], "--lines-per-block") == 0 && i + 1 < argc) {
             tavimo::ResultBox::setLinesPerBlock(std::atoi(argv[++i]));
         } else {

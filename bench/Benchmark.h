@@ -34,32 +34,74 @@ inline std::string describe(const Scenario& scenario)
 }
 
 struct Options {
-    int runs = 9; // timed runs after one warm-up; the median is reported
+    int runs = 9;                  // timed runs after the warm-up; the median is reported
+    int warmUpRuns = 2;            // untimed runs before them
+    std::vector<std::string> only; // the scenarios to run (their ids); empty: all
+    bool baseline = true;          // the display also timed as the code before (for profiling: off)
+    bool wants(const Scenario& scenario) const
+    {
+        return only.empty() || std::find(only.begin(), only.end(), scenario.id) != only.end();
+    }
 };
 
-// The median of options.runs timed calls of work, after one untimed call.
-template <class Work> double medianMilliseconds(const Options& options, Work&& work)
+// The times of the timed runs of one measurement.
+struct Spread {
+    double median = 0;
+    double low = 0;
+    double high = 0;
+    // The spread of the runs, relative to their median.
+    double relative() const { return median > 0 ? (high - low) / median : 0; }
+};
+
+inline double milliseconds(std::chrono::steady_clock::time_point begin,
+                           std::chrono::steady_clock::time_point end)
 {
-    work();
-    std::vector<double> times;
-    for (int run = 0; run < options.runs; ++run) {
-        const auto begin = std::chrono::steady_clock::now();
-        work();
-        const auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return std::chrono::duration<double, std::milli>(end - begin).count();
 }
 
-// One line of a table. The ratios divide this row's time by the baseline's and primesieve's
-// time for the same scenario, where the group has them.
+inline Spread spreadOf(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.front(), times.back()};
+}
+
+// options.runs timed calls of work, after options.warmUpRuns untimed ones; prepare runs untimed
+// before each call (to put back the state that work starts from).
+template <class Prepare, class Work>
+Spread measure(const Options& options, Prepare&& prepare, Work&& work)
+{
+    for (int run = 0; run < options.warmUpRuns; ++run) {
+        prepare();
+        work();
+    }
+    std::vector<double> times;
+    for (int run = 0; run < options.runs; ++run) {
+        prepare();
+        const auto begin = std::chrono::steady_clock::now();
+        work();
+        times.push_back(milliseconds(begin, std::chrono::steady_clock::now()));
+    }
+    return spreadOf(std::move(times));
+}
+
+template <class Work> double medianMilliseconds(const Options& options, Work&& work)
+{
+    return measure(
+               options, [] {}, work)
+        .median;
+}
+
+// One line of a table. The ratios divide this row's time by the baseline's (for the display, the
+// code before the result boxes held many lines per paragraph) and primesieve's time for the same
+// scenario, where the group has them.
 struct Row {
     std::string table; // the heading of the table that the row belongs to
     std::string scenario;
     double milliseconds = 0;
     std::optional<double> baselineMilliseconds;
     std::optional<double> primesieveMilliseconds;
+    std::optional<Spread> spread; // the runs' lowest and highest time
+    std::optional<double> target; // the most the median may be
 };
 
 // What a group of benchmarks hands back: its rows, the targets it was held against, and whether

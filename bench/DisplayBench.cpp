@@ -1,11 +1,14 @@
-// From the press of Run to the laid-out result boxes, through the Qt binding on the offscreen
-// platform, with the fastest division kernel and with the portable one forced; and the peak
-// resident memory after the largest listing.
+// From the press of Run to the painted window, through the Qt binding on the offscreen platform,
+// with the fastest division kernel and with the portable one forced; then what a user does next
+// with four full boxes. Each time is held against its target and against the code before the
+// result boxes held many lines per paragraph (one paragraph per line), timed in the same run,
+// run for run in turn.
 #include "Benchmark.h"
 
 #include "model/frmMain.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/ResultBox.h"
 #include "search/Limits.h"
 #include "search/TrialDivision.h"
 
@@ -13,6 +16,7 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -22,31 +26,55 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <functional>
 
 namespace tavimo::bench {
 
 namespace {
 
-// The press-to-display time that each listing should stay within, where one is set: with the
-// fastest kernel, and with the portable one (what a processor without a vector unit runs). B3 and
-// B4 with the fastest kernel stay within their times from before the search tried only primes
-// (most of them is Qt building the result boxes).
-struct Target {
-    Scenario scenario;
-    std::optional<double> fastest;
-    std::optional<double> portable;
+// One frame at 60 Hz: what every press of Run and every next step stays within, with the fastest
+// kernel. With the portable kernel (what a processor without a vector unit runs) a press stays
+// within 25 ms.
+constexpr double oneFrame = 16.7;
+constexpr double portableTarget = 25;
+
+const Scenario pressed[] = {B1, B2, B3, B4, B5, B6};
+
+// Counts the paint events that Qt delivers to any widget.
+class PaintCounter final : public QObject {
+public:
+    long paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return false;
+    }
 };
 
-const Target targets[] = {
-    {B1, 2, std::nullopt}, {B2, std::nullopt, std::nullopt}, {B3, 27.7, std::nullopt},
-    {B4, 32.6, 60},        {B5, 40, std::nullopt},           {B6, 35, 90},
-};
+PaintCounter* paintCounter = nullptr;
 
-// Lets Qt deliver what the press posted (layout requests, updates) and paint the window.
+// Lets Qt deliver what the action posted (layout requests, updates, scroll bar ranges) and paint
+// the window: events are processed until a round paints nothing more, so that no run leaves a
+// paint for the next one to pay.
 void settle()
 {
-    QApplication::processEvents();
-    QApplication::processEvents();
+    for (int round = 0; round < 20; ++round) {
+        const long before = paintCounter->paints;
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+        if (paintCounter->paints == before && round > 0) {
+            return;
+        }
+    }
+}
+
+QPlainTextEdit* box(const MainWindow& window, const char* name)
+{
+    return window.findChild<QPlainTextEdit*>(QString::fromLatin1(name));
 }
 
 // A plain text edit lays out only the lines it paints; the rest waits for scrolling. Lays out every
@@ -54,11 +82,11 @@ void settle()
 void layOutBoxes(const MainWindow& window)
 {
     for (const char* name : {"txt3", "txt4", "txt5", "txt6"}) {
-        const auto* box = window.findChild<QPlainTextEdit*>(QString::fromLatin1(name));
-        if (box == nullptr || !box->isVisible()) {
+        const QPlainTextEdit* edit = box(window, name);
+        if (edit == nullptr || !edit->isVisible()) {
             continue;
         }
-        const QTextDocument* document = box->document();
+        const QTextDocument* document = edit->document();
         QAbstractTextDocumentLayout* layout = document->documentLayout();
         for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
             layout->blockBoundingRect(block);
@@ -83,11 +111,11 @@ std::vector<std::int64_t> shownPrimes(const MainWindow& window)
 {
     std::vector<std::int64_t> numbers;
     for (const char* name : {"txt3", "txt4", "txt5", "txt6"}) {
-        const auto* box = window.findChild<QPlainTextEdit*>(QString::fromLatin1(name));
-        if (box == nullptr || !box->isVisible()) {
+        const QPlainTextEdit* edit = box(window, name);
+        if (edit == nullptr || !edit->isVisible()) {
             continue;
         }
-        for (const QString& line : box->toPlainText().split(QLatin1Char('\n'))) {
+        for (const QString& line : edit->toPlainText().split(QLatin1Char('\n'))) {
             for (const QString& entry : line.split(QLatin1Char(','))) {
                 bool number = false;
                 const qlonglong value = entry.toLongLong(&number);
@@ -107,6 +135,233 @@ long peakResidentKilobytes()
     return usage.ru_maxrss;
 }
 
+// The two ways of building the result boxes that every row compares.
+constexpr int newLinesPerBlock = -1; // the binding's own choice
+int bindingsLinesPerBlock = 0;
+void useBoxes(int linesPerBlock)
+{
+    ResultBox::setLinesPerBlock(linesPerBlock == newLinesPerBlock ? bindingsLinesPerBlock
+                                                                  : linesPerBlock);
+}
+
+// The same steps timed with the binding as it is and as it was, run for run in turn, so that both
+// see the same machine.
+struct Paired {
+    Spread now;
+    std::optional<Spread> before;
+};
+
+Paired measurePaired(const Options& options, const std::function<void()>& prepare,
+                     const std::function<void()>& work)
+{
+    std::vector<double> now;
+    std::vector<double> before;
+    for (int run = 0; run < options.warmUpRuns + options.runs; ++run) {
+        for (const int lines : {newLinesPerBlock, 1}) {
+            if (lines == 1 && !options.baseline) {
+                continue;
+            }
+            useBoxes(lines);
+            prepare();
+            const auto begin = std::chrono::steady_clock::now();
+            work();
+            const double time = milliseconds(begin, std::chrono::steady_clock::now());
+            if (run >= options.warmUpRuns) {
+                (lines == 1 ? before : now).push_back(time);
+            }
+        }
+    }
+    useBoxes(newLinesPerBlock);
+    return {spreadOf(now), options.baseline ? std::optional(spreadOf(before)) : std::nullopt};
+}
+
+struct Bench {
+    const Options& options;
+    frmMain& form;
+    MainWindow& window;
+    QPushButton* run;
+    QPushButton* orientation;
+    GroupResult result;
+
+    // As if the user had typed both bounds and answered the long-run warning, then pressed Run
+    // with the mouse.
+    void enter(const Scenario& scenario)
+    {
+        if (form.SwithXY != scenario.horizontal) {
+            orientation->click();
+            settle();
+        }
+        form.txt1.text = std::string(scenario.lowerText);
+        form.txt2.text = std::string(scenario.upperText);
+        window.refresh();
+        settle();
+    }
+    [[gnu::noinline]] void press()
+    {
+        form.SwithGO = true;
+        QTest::mouseClick(run, Qt::LeftButton);
+        settle();
+    }
+
+    void add(const std::string& table, const std::string& name, const Paired& times,
+             std::optional<double> target)
+    {
+        const std::optional<double> before =
+            times.before ? std::optional(times.before->median) : std::nullopt;
+        result.rows.push_back(
+            {table, name, times.now.median, before, std::nullopt, times.now, target});
+        if (target) {
+            char note[240];
+            std::snprintf(note, sizeof note, "%s, %s ≤ %g ms: %.1f ms (before: %.1f ms), %s",
+                          table.c_str(), name.c_str(), *target, times.now.median,
+                          before.value_or(0), times.now.median <= *target ? "met" : "NOT met");
+            result.notes.push_back(note);
+        }
+    }
+
+    void presses()
+    {
+        std::vector<DivisionKernel> kernels = {fastestDivisionKernel()};
+        if (fastestDivisionKernel() != DivisionKernel::Portable) {
+            kernels.push_back(DivisionKernel::Portable);
+        }
+        for (DivisionKernel kernel : kernels) {
+            forceDivisionKernel(kernel);
+            const bool fastest = kernel == fastestDivisionKernel();
+            const std::string table = std::string("Press of Run to painted window, ") +
+                                      divisionKernelName(kernel) +
+                                      (fastest ? " kernel, the fastest" : " kernel forced");
+            for (const Scenario& scenario : pressed) {
+                if (!options.wants(scenario)) {
+                    continue;
+                }
+                enter(scenario);
+                // Each timed press empties boxes that a press built the same way.
+                const Paired times = measurePaired(
+                    options, [&] { press(); }, [&] { press(); });
+                add(table, describe(scenario), times, fastest ? oneFrame : portableTarget);
+                if (shownPrimes(window) != expectedPrimes(scenario)) {
+                    std::fprintf(stderr,
+                                 "%s, %s kernel: the boxes do not show the primes of the range\n",
+                                 scenario.id, divisionKernelName(kernel));
+                    result.consistent = false;
+                }
+                if (fastest && std::string(scenario.id) == B3.id) {
+                    char note[200];
+                    std::snprintf(note, sizeof note,
+                                  "Peak resident memory after B3 (getrusage ru_maxrss): %.1f MB",
+                                  static_cast<double>(peakResidentKilobytes()) / 1024);
+                    result.notes.push_back(note);
+                }
+            }
+        }
+        forceDivisionKernel(fastestDivisionKernel());
+    }
+
+    // What a user does next with the four full boxes of B3, with the fastest kernel.
+    void nextSteps()
+    {
+        if (!options.wants(B3)) {
+            return;
+        }
+        const std::string table = "Next steps with four full boxes (B3), to painted window";
+        enter(B3);
+        QPlainTextEdit* last = box(window, "txt6");
+        QPlainTextEdit* second = box(window, "txt4");
+        // Each run starts from the boxes of a press made with the way of building them that it
+        // times.
+        int filledWith = 0;
+        auto filled = [&] {
+            if (filledWith != ResultBox::linesPerBlock()) {
+                press();
+                filledWith = ResultBox::linesPerBlock();
+            }
+        };
+
+        add(table, "Ctrl+End in txt6",
+            measurePaired(
+                options,
+                [&] {
+                    filled();
+                    last->setFocus();
+                    QTest::keyClick(last, Qt::Key_Home, Qt::ControlModifier);
+                    settle();
+                },
+                [&] {
+                    QTest::keyClick(last, Qt::Key_End, Qt::ControlModifier);
+                    settle();
+                }),
+            oneFrame);
+
+        add(table, "txt4's scroll bar dragged to its end",
+            measurePaired(
+                options,
+                [&] {
+                    filled();
+                    second->verticalScrollBar()->setValue(0);
+                    settle();
+                },
+                [&] {
+                    QScrollBar* bar = second->verticalScrollBar();
+                    bar->setSliderDown(true);
+                    bar->setSliderPosition(bar->maximum());
+                    bar->setSliderDown(false);
+                    settle();
+                }),
+            oneFrame);
+
+        // A step of the user's drag: 30 pixels taller and wider, from the size the boxes were
+        // laid out for.
+        const QSize size = window.size();
+        add(table, "the window resized by 30 pixels",
+            measurePaired(
+                options,
+                [&] {
+                    filled();
+                    window.resize(size);
+                    settle();
+                },
+                [&] {
+                    window.resize(size + QSize(30, 30));
+                    settle();
+                }),
+            oneFrame);
+        window.resize(size);
+        settle();
+
+        auto* clear = window.findChild<QPushButton*>(QStringLiteral("cmdKESU"));
+        add(table, "Clear",
+            measurePaired(
+                options, [&] { press(); },
+                [&] {
+                    QTest::mouseClick(clear, Qt::LeftButton);
+                    settle();
+                }),
+            oneFrame);
+    }
+
+    // Every line laid out, as if the user scrolled through all boxes: no target, for reading how
+    // the layout's own time compares.
+    void everyLine()
+    {
+        const std::string table = "Press of Run, then every line laid out (no target)";
+        for (const Scenario& scenario : {B3, B6}) {
+            if (!options.wants(scenario)) {
+                continue;
+            }
+            enter(scenario);
+            add(table, describe(scenario),
+                measurePaired(
+                    options, [&] { press(); },
+                    [&] {
+                        press();
+                        layOutBoxes(window);
+                    }),
+                std::nullopt);
+        }
+    }
+};
+
 } // namespace
 
 GroupResult runDisplayGroup(const Options& options)
@@ -118,6 +373,10 @@ GroupResult runDisplayGroup(const Options& options)
     char program[] = "tavimo_bench";
     char* argv[] = {program, nullptr};
     QApplication application(argc, argv);
+    PaintCounter counter;
+    paintCounter = &counter;
+    application.installEventFilter(&counter);
+    bindingsLinesPerBlock = ResultBox::linesPerBlock();
 
     QtPlatform platform;
     frmMain form(platform);
@@ -132,75 +391,26 @@ GroupResult runDisplayGroup(const Options& options)
     settle();
     auto* run = window.findChild<QPushButton*>(QStringLiteral("cmdJIKKO"));
     auto* orientation = window.findChild<QPushButton*>(QStringLiteral("cmdXY"));
-
-    GroupResult result;
     if (run == nullptr || orientation == nullptr) {
         std::fprintf(stderr, "the window has no cmdJIKKO or cmdXY button\n");
-        result.consistent = false;
-        return result;
+        GroupResult failed;
+        failed.consistent = false;
+        return failed;
     }
-    std::vector<DivisionKernel> kernels = {fastestDivisionKernel()};
-    if (fastestDivisionKernel() != DivisionKernel::Portable) {
-        kernels.push_back(DivisionKernel::Portable);
-    }
-    for (DivisionKernel kernel : kernels) {
-        forceDivisionKernel(kernel);
-        const bool fastest = kernel == fastestDivisionKernel();
-        const std::string table = std::string("Press of Run to display (Qt, offscreen), ") +
-                                  divisionKernelName(kernel) +
-                                  (fastest ? " kernel, the fastest" : " kernel forced");
-        for (const Target& target : targets) {
-            const Scenario& scenario = target.scenario;
-            if (form.SwithXY != scenario.horizontal) {
-                orientation->click();
-                settle();
-            }
-            // As if the user had typed both bounds and answered the long-run warning.
-            form.txt1.text = scenario.lowerText;
-            form.txt2.text = scenario.upperText;
-            window.refresh();
-            settle();
-            // Painted: what the user sees. Laid out: every line, as if scrolled through all boxes.
-            auto press = [&] {
-                form.SwithGO = true;
-                QTest::mouseClick(run, Qt::LeftButton);
-                settle();
-            };
-            const double painted = medianMilliseconds(options, press);
-            const double laidOut = medianMilliseconds(options, [&] {
-                press();
-                layOutBoxes(window);
-            });
-            const std::string name = describe(scenario);
-            result.rows.push_back({table, name + ", painted", painted, std::nullopt, std::nullopt});
-            result.rows.push_back(
-                {table, name + ", every line laid out", laidOut, std::nullopt, std::nullopt});
 
-            if (shownPrimes(window) != expectedPrimes(scenario)) {
-                std::fprintf(stderr,
-                             "%s, %s kernel: the boxes do not show the primes of the range\n",
-                             name.c_str(), divisionKernelName(kernel));
-                result.consistent = false;
-            }
-            char note[200];
-            const std::optional<double> limit = fastest ? target.fastest : target.portable;
-            if (limit) {
-                std::snprintf(note, sizeof note,
-                              "Press to display (painted), %s kernel, %s ≤ %g ms: %.1f ms, %s",
-                              divisionKernelName(kernel), scenario.id, *limit, painted,
-                              painted <= *limit ? "met" : "NOT met");
-                result.notes.push_back(note);
-            }
-            if (fastest && std::string(scenario.id) == B3.id) {
-                std::snprintf(note, sizeof note,
-                              "Peak resident memory after B3 (getrusage ru_maxrss): %.1f MB",
-                              static_cast<double>(peakResidentKilobytes()) / 1024);
-                result.notes.push_back(note);
-            }
-        }
-    }
-    forceDivisionKernel(fastestDivisionKernel());
-    return result;
+    Bench bench{options, form, window, run, orientation, {}};
+    bench.presses();
+    bench.nextSteps();
+    bench.everyLine();
+    char note[200];
+    std::snprintf(note, sizeof note,
+                  "Result boxes: %d lines per paragraph; \"before\" and the baseline: one line per "
+                  "paragraph, the code before",
+                  bindingsLinesPerBlock);
+    bench.result.notes.push_back(note);
+    application.removeEventFilter(&counter);
+    paintCounter = nullptr;
+    return bench.result;
 }
 
 } // namespace tavimo::bench

@@ -149,8 +149,8 @@ GroupResult runEnumerationGroup(const Options& options)
         const double sieve =
             medianMilliseconds(options, [&] { primes = fromPrimesieve(scenario); });
         auto add = [&](const std::string& method, double milliseconds) {
-            result.rows.push_back(
-                {"Enumeration alone", name + ", " + method, milliseconds, baseline, sieve});
+            result.rows.push_back({"Enumeration alone", name + ", " + method, milliseconds,
+                                   baseline, sieve, std::nullopt, std::nullopt});
         };
         add("literal arithmetic (baseline)", baseline);
         add("primesieve generate_n_primes", sieve);

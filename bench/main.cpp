@@ -1,7 +1,12 @@
 // Runs the benchmark groups and prints Markdown tables of their medians.
 //
-// Usage: tavimo_bench [--runs N] [group ...]   (groups: display, enumeration; default all)
+// Usage: tavimo_bench [--runs N] [--only ID ...] [--lines-per-block N] [--no-baseline] [group ...]
+//   groups: display, enumeration (default: both); --only B3 runs that scenario alone (repeatable);
+//   --lines-per-block sets how many lines a result box holds in one paragraph (1: the code before);
+//   --no-baseline leaves out the display's runs as the code before (to profile the new code alone).
 #include "Benchmark.h"
+
+#include "platform/qt/ResultBox.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,6 +53,45 @@ std::string ratio(double milliseconds, const std::optional<double>& reference)
     return text;
 }
 
+std::string fixed(double milliseconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", milliseconds);
+    return text;
+}
+
+std::string spread(const std::optional<Spread>& spread)
+{
+    if (!spread) {
+        return "—";
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f–%.2f (%.0f %%)", spread->low, spread->high,
+                  100 * spread->relative());
+    return text;
+}
+
+std::string target(double milliseconds, const std::optional<double>& target)
+{
+    if (!target) {
+        return "—";
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "≤ %g: %s", *target,
+                  milliseconds <= *target ? "met" : "NOT met");
+    return text;
+}
+
+// The load of the machine while the benchmarks ran: timings from a busy machine mean little.
+std::string loadAverage()
+{
+    std::ifstream loadavg("/proc/loadavg");
+    std::string one;
+    std::string five;
+    loadavg >> one >> five;
+    return one.empty() ? "unknown" : one + " (1 min), " + five + " (5 min)";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -57,6 +101,12 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             options.runs = std::max(7, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            options.only.emplace_back(argv[++i]);
+        } else if (std::strcmp(argv[i], "--no-baseline") == 0) {
+            options.baseline = false;
+        } else if (std::strcmp(argv[i], "--lines-per-block") == 0 && i + 1 < argc) {
+            tavimo::ResultBox::setLinesPerBlock(std::atoi(argv[++i]));
         } else {
             wanted.emplace_back(argv[i]);
         }
@@ -77,19 +127,25 @@ int main(int argc, char** argv)
         consistent = consistent && result.consistent;
     }
 
-    std::printf("%s, %u hardware threads. ", processorName().c_str(),
-                std::thread::hardware_concurrency());
-    std::printf("Median of %d runs after one warm-up. Ratios are this row's time divided by the "
-                "baseline's or primesieve's time for the same scenario (below 1: faster).\n\n",
-                options.runs);
+    std::printf("%s, %u hardware threads, load average %s. ", processorName().c_str(),
+                std::thread::hardware_concurrency(), loadAverage().c_str());
+    std::printf("Median of %d runs after %d warm-up runs; the spread is the lowest and highest "
+                "time of the runs and their difference relative to the median. Ratios are this "
+                "row's time divided by the baseline's or primesieve's time for the same scenario "
+                "(below 1: faster).\n\n",
+                options.runs, options.warmUpRuns);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
         if (i == 0 || row.table != rows[i - 1].table) {
             std::printf("%s### %s\n\n", i == 0 ? "" : "\n", row.table.c_str());
-            std::printf("| scenario | ms (median) | ratio to baseline | ratio to primesieve |\n");
-            std::printf("|---|---:|---:|---:|\n");
+            std::printf("| scenario | ms (median) | spread | target | baseline ms | ratio to "
+                        "baseline | ratio to primesieve |\n");
+            std::printf("|---|---:|---:|---|---:|---:|---:|\n");
         }
-        std::printf("| %s | %.3f | %s | %s |\n", row.scenario.c_str(), row.milliseconds,
+        std::printf("| %s | %.3f | %s | %s | %s | %s | %s |\n", row.scenario.c_str(),
+                    row.milliseconds, spread(row.spread).c_str(),
+                    target(row.milliseconds, row.target).c_str(),
+                    row.baselineMilliseconds ? fixed(*row.baselineMilliseconds).c_str() : "—",
                     ratio(row.milliseconds, row.baselineMilliseconds).c_str(),
                     ratio(row.milliseconds, row.primesieveMilliseconds).c_str());
     }

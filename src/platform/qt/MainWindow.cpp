@@ -5,6 +5,7 @@
 #include "platform/AccessibleTexts.h"
 #include "platform/Twips.h"
 #include "platform/qt/InputBox.h"
+#include "platform/qt/ResultBox.h"
 #include "platform/qt/TextConversion.h"
 #include "platform/qt/WordWrap.h"
 
@@ -173,7 +174,7 @@ void MainWindow::createControls()
         BoxWidget& box = m_boxes[i];
         box.model = boxes[i];
         if (wrapsByWord(*box.model)) {
-            box.lines = new QPlainTextEdit(container(box.model->container));
+            box.lines = new ResultBox(container(box.model->container));
             box.lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             // Word wrap; a word wider than the box is broken anywhere. fitWrapModeToText fits
             // the mode to each text (WordWrap.h).
@@ -569,12 +570,9 @@ void MainWindow::pushBox(BoxWidget& box)
             box.line->setText(QString::fromStdString(model.text));
             box.line->setCursorPosition(0);
         } else {
-            // The document's own setPlainText: the edit's would then apply the default character
-            // format to the whole text once more, a sixth of the time a 5000-line box takes.
-            const QString text = toWidgetText(model.text);
+            QString text = toWidgetText(model.text);
             fitWrapModeToText(box, text);
-            box.lines->document()->setPlainText(text);
-            box.lines->moveCursor(QTextCursor::Start);
+            box.lines->setResultText(std::move(text));
         }
         caretToStartOfReplacedText(model, box.selection);
     }

@@ -20,10 +20,11 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace tavimo {
+
+class ResultBox;
 
 // The widgets only mirror frmMain; they hold no state of their own. A user's edit, selection or
 // resize is written into the model as it happens. An event then runs one handler, and refresh()
@@ -62,8 +63,8 @@ private:
     };
     struct BoxWidget {
         TextBox* model = nullptr;
-        QLineEdit* line = nullptr;       // single-line boxes
-        QPlainTextEdit* lines = nullptr; // multi-line boxes
+        QLineEdit* line = nullptr;  // single-line boxes
+        ResultBox* lines = nullptr; // multi-line boxes
         std::optional<QRect> geometry;
         std::optional<FontKey> font;
         std::optional<Alignment> alignment;

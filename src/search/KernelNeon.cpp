@@ -33,7 +33,12 @@ std::uint32_t firstDividingNeon(std::uint32_t n, std::uint32_t count)
                            vld1q_u32(&divisorTable.firstBlockLimit[4 * k]));
     }
     blockHitsNeon(candidate, 1, hits + 4);
-    for (std::uint32_t step = 0;;) {
+    const std::uint32_t steps = stepsFor(count);
+    for (std::uint32_t step = 0; step < steps; ++step) {
+        if (step > 0) {
+            blockHitsNeon(candidate, 2 * step, hits);
+            blockHitsNeon(candidate, 2 * step + 1, hits + 4);
+        }
         uint32x4_t any = hits[0];
         for (std::uint32_t k = 1; k < 8; ++k) {
             any = vorrq_u32(any, hits[k]);
@@ -49,12 +54,8 @@ std::uint32_t firstDividingNeon(std::uint32_t n, std::uint32_t count)
             }
             return firstCounted(step, lanes, count);
         }
-        if (++step >= stepsFor(count)) {
-            return count;
-        }
-        blockHitsNeon(candidate, 2 * step, hits);
-        blockHitsNeon(candidate, 2 * step + 1, hits + 4);
     }
+    return count;
 }
 
 } // namespace tavimo::division

@@ -4,6 +4,7 @@
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTranslations.h"
+#include "search/TrialDivision.h"
 
 #include <QApplication>
 
@@ -17,6 +18,30 @@ bool isSet(const char* name)
 {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
+}
+
+// TAVIMO_KERNEL names the kernel of the trial division to use instead of the fastest one; an
+// unknown name, or one that the processor does not run, is reported and ignored.
+void chooseKernelFromEnvironment()
+{
+    using tavimo::divisionKernelName;
+    const char* value = std::getenv("TAVIMO_KERNEL");
+    if (value == nullptr || *value == '\0') {
+        return;
+    }
+    const char* fastest = divisionKernelName(tavimo::fastestDivisionKernel());
+    const std::optional<tavimo::DivisionKernel> kernel = tavimo::divisionKernelNamed(value);
+    if (!kernel) {
+        std::fprintf(stderr,
+                     "TAVIMO_KERNEL: no kernel is named %s (portable, sse41, avx2, avx512, neon); "
+                     "using %s\n",
+                     value, fastest);
+    } else if (!tavimo::supportsDivisionKernel(*kernel)) {
+        std::fprintf(stderr, "TAVIMO_KERNEL: this processor does not run the %s kernel; using %s\n",
+                     value, fastest);
+    } else {
+        tavimo::forceDivisionKernel(*kernel);
+    }
 }
 
 } // namespace
@@ -35,6 +60,8 @@ int main(int argc, char* argv[])
                    stderr);
         return 1;
     }
+
+    chooseKernelFromEnvironment();
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavimo"));

@@ -50,8 +50,8 @@ struct TextBox {
     std::string_view name;
     Container container = Container::Window;
     TwipsRect rect;
-    std::string text; // UTF-8, line breaks as CR LF
-    Alignment alignment = Alignment::Centre;
+    std::string text;                      // UTF-8, line breaks as CR LF
+    Alignment alignment = Alignment::Left; // as a new text box has it; each box sets its own
     bool multiLine = false;
     int maxLength = 0; // characters; 0: no limit
     bool visible = true;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace tavimo {
 
@@ -12,14 +14,14 @@ enum class DivisionKernel { Portable, Sse41, Avx2, Avx512, Neon };
 
 bool supportsDivisionKernel(DivisionKernel kernel);
 DivisionKernel fastestDivisionKernel();
-// The kernel's name as the environment variable TAVIMO_KERNEL spells it: portable, sse41, avx2,
-// avx512, neon.
+// The kernel's name, as the environment variable TAVIMO_KERNEL spells it: portable, sse41, avx2,
+// avx512, neon; and the kernel of a name (empty for any other text).
 const char* divisionKernelName(DivisionKernel kernel);
+std::optional<DivisionKernel> divisionKernelNamed(std::string_view name);
 
-// The kernel that the search uses: the fastest one that the processor offers, unless TAVIMO_KERNEL
-// names another that it runs (read at the first search; an unknown or unsupported name is reported
-// on the standard error and ignored). forceDivisionKernel replaces that choice for every later
-// search: the one way for the benchmark and the tests to run a kernel of their choice.
+// The kernel that the search uses: the fastest one that the processor offers, unless
+// forceDivisionKernel replaced that choice for every later search (the program's start does so
+// for TAVIMO_KERNEL, the benchmark and the tests for a kernel of their choice).
 DivisionKernel divisionKernel();
 void forceDivisionKernel(DivisionKernel kernel); // kernel must be supported
 

@@ -1,27 +1,12 @@
 // Copy, Move, Clear, the beep switch and Exit on the model.
-#include "RecordingPlatform.h"
-#include "model/frmMain.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace tavimo {
 namespace {
 
-struct Commands : ::testing::Test {
-    test::RecordingPlatform platform;
-    frmMain form{platform};
-    Commands() { form.Form_Load(); }
-
-    // Run pressed with the mouse; the calls recorded afterwards are those of this press.
-    void run(const std::string& a, const std::string& b)
-    {
-        form.txt1.text = a;
-        form.txt2.text = b;
-        platform.calls.clear();
-        form.cmdJIKKO_MouseDown(1, 0, 0, 0);
-        form.cmdJIKKO_Click();
-    }
-};
+using Commands = test::LoadedWindow;
 
 TEST_F(Commands, CopyEmptiesTheClipboardThenSetsTheTextThenSelectsAndFocuses)
 {
@@ -37,7 +22,7 @@ TEST_F(Commands, CopyEmptiesTheClipboardThenSetsTheTextThenSelectsAndFocuses)
 
 TEST_F(Commands, EachCopyButtonCopiesItsOwnBox)
 {
-    run("1", "1000000");
+    press("1", "1000000");
     const std::string before5 = form.txt5.text;
     form.txt5.selStart = 3;
     form.cmdCOPY4_Click();
@@ -71,7 +56,7 @@ struct MoveCase {
 
 TEST_F(Commands, MoveWritesTheLastPrimeIntoTheSmallerBound)
 {
-    run("1", "1000000");
+    press("1", "1000000");
     ASSERT_EQ(form.su0, 224737);
     platform.calls.clear();
     const MoveCase cases[] = {
@@ -100,19 +85,19 @@ TEST_F(Commands, MoveWritesTheLastPrimeIntoTheSmallerBound)
 
 TEST_F(Commands, MoveThenRunContinuesTheListing)
 {
-    run("1", "1000000");
+    press("1", "1000000");
     form.cmdCOPY_Click();
     form.cmdCOPY_Click(); // the prime lies in the range: a second press changes nothing more
     EXPECT_EQ(form.txt1.text, "224737");
     EXPECT_EQ(form.txt2.text, "1000000");
-    run(form.txt1.text, form.txt2.text);
+    press(form.txt1.text, form.txt2.text);
     EXPECT_TRUE(form.txt3.text.starts_with("素数は\r\n224737\r\n224743\r\n"));
     EXPECT_EQ(form.lbl2k.caption, "個以上");
 }
 
 TEST_F(Commands, ClearAfterFourBoxesLeavesOneEmptyBox)
 {
-    run("1", "1000000");
+    press("1", "1000000");
     form.cmdCOPY3_Click();
     form.cmdOTO_Click();
     platform.calls.clear();
@@ -149,33 +134,33 @@ TEST_F(Commands, ClearAfterFourBoxesLeavesOneEmptyBox)
 TEST_F(Commands, ClearAfterTheWarningRestoresRunAndWarnsAgain)
 {
     form.cmdKESU_Click();
-    run("0", "300000");
+    press("0", "300000");
     ASSERT_EQ(form.cmdJIKKO.caption, "継続");
     form.cmdKESU_Click();
     EXPECT_EQ(form.cmdJIKKO.caption, "実行");
     EXPECT_EQ(form.txt3.rect.width, 2550);
     form.cmdKESU_Click(); // twice is the same as once
     EXPECT_EQ(form.txt3.rect.width, 2550);
-    run("0", "300000");
+    press("0", "300000");
     EXPECT_EQ(form.cmdJIKKO.caption, "継続");
 }
 
 TEST_F(Commands, BeepSwitchHasThreeLooksAndDecidesTheBeep)
 {
-    run("1", "10");
+    press("1", "10");
     EXPECT_TRUE(platform.calls.empty()); // silent at start
     form.cmdOTO_Click();
     EXPECT_EQ(form.cmdOTO.caption, "音有");
     EXPECT_EQ(form.cmdOTO.toolTip, "検索終了時にBeep音有り ");
     EXPECT_FALSE(form.SwithOTO);
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"focus:window"}));
-    run("1", "10");
-    EXPECT_EQ(platform.calls, std::vector<std::string>{"beep"});
+    press("1", "10");
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"focus:window", "beep"}));
     form.cmdOTO_Click();
     EXPECT_EQ(form.cmdOTO.caption, "音無");
     EXPECT_EQ(form.cmdOTO.toolTip, "検索終了時にBeep音無し "); // now with the trailing blank
-    run("1", "10");
-    EXPECT_TRUE(platform.calls.empty());
+    press("1", "10");
+    EXPECT_EQ(platform.count("beep"), 1);
 }
 
 TEST_F(Commands, ExitClosesTheWindow)

@@ -89,6 +89,7 @@ TEST(RecogniseNumber, FollowsTheSeparatorsOfTheLocale)
         {{",", "\u00a0"}, {"1\u00a0000,25", 1000.25, false, "1000.25"}},
         {{",", "."}, {"１．０００，５", 1000.5, false, "1000.5"}},
         {{",", ","}, {"1,000", 1, true, "1"}},
+        {{".", "\U0010FFFD"}, {"1\U0010FFFD000", 1000, true, "1000"}}, // 4 bytes from 0xF4
     };
     for (const auto& [format, row] : rows) {
         expectAccepted(row, format);

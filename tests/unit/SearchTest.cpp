@@ -1,6 +1,5 @@
 // The press of Run end to end on the model: checks, messages, the enumeration and the output.
 #include "Messages.h"
-#include "RecordingPlatform.h"
 #include "Sieve.h"
 #include "TestSupport.h"
 #include "model/frmMain.h"
@@ -15,26 +14,8 @@ namespace {
 
 using namespace test;
 
-struct Search : ::testing::Test {
-    test::RecordingPlatform platform;
-    frmMain form{platform};
-    Search() { form.Form_Load(); }
-
-    // Run activated from the keyboard: the click handler alone.
-    void enter(const std::string& a, const std::string& b)
-    {
-        form.txt1.text = a;
-        form.txt2.text = b;
-        form.cmdJIKKO_Click();
-    }
-    // Run pressed with the mouse: mouse-down preparation, then the click.
-    void click(const std::string& a, const std::string& b)
-    {
-        form.txt1.text = a;
-        form.txt2.text = b;
-        form.cmdJIKKO_MouseDown(1, 0, 0, 0);
-        form.cmdJIKKO_Click();
-    }
+struct Search : LoadedWindow {
+    void enter(const std::string& a, const std::string& b) { press(a, b, false); }
     void horizontal()
     {
         form.cmdXY_Click();
@@ -53,7 +34,7 @@ std::string vertical(const std::vector<std::int64_t>& primes, std::size_t from, 
 
 TEST_F(Search, OneToThirtyInBothOrientations)
 {
-    click("1", "30");
+    press("1", "30");
     EXPECT_EQ(form.txt3.text,
               "素数は,\r\n2\r\n3\r\n5\r\n7\r\n11\r\n13\r\n17\r\n19\r\n23\r\n29\r\nです。");
     EXPECT_EQ(form.lbl2.caption, "10");
@@ -106,7 +87,7 @@ TEST_F(Search, SmallAndFixedRanges)
         if (form.SwithXY != c.horizontal) {
             horizontal();
         }
-        click(c.lower, c.upper);
+        press(c.lower, c.upper);
         EXPECT_EQ(form.txt3.text, c.text);
         EXPECT_EQ(form.lbl2.caption, c.count);
         EXPECT_EQ(form.lbl2k.caption, "個");
@@ -124,14 +105,14 @@ TEST_F(Search, OneToOneHasNoPrimesAndLeavesTheCount)
     EXPECT_EQ(platform.count("beep"), 1);
     EXPECT_EQ(form.cmdJIKKO.caption, "実行");
     // After a mouse press the count is blank; the caption still returns to Run.
-    click("1", "1");
+    press("1", "1");
     EXPECT_EQ(form.lbl2.caption, "");
     EXPECT_EQ(form.cmdJIKKO.caption, "実行");
 }
 
 TEST_F(Search, OneToOneHundredThousandFillsTwoBoxes)
 {
-    click("1", "100000");
+    press("1", "100000");
     const std::vector<std::int64_t> primes = test::sievePrimes(1, 100000);
     ASSERT_EQ(primes.size(), 9592u);
     EXPECT_EQ(form.txt3.text, "素数は" + vertical(primes, 0, 5000) + "\r\nつづく‥");
@@ -153,7 +134,7 @@ TEST_F(Search, OneToOneHundredThousandFillsTwoBoxes)
 TEST_F(Search, OneToAMillionStopsAtTheCap)
 {
     horizontal(); // a range over 40000 is listed vertically whatever the switch says
-    click("1000000", "1");
+    press("1000000", "1");
     const std::vector<std::int64_t> primes = test::sievePrimes(1, 224737);
     ASSERT_EQ(primes.size(), 20000u);
     EXPECT_EQ(form.cmdXY.caption, "縦");
@@ -201,15 +182,18 @@ TEST_F(Search, BoxBoundaries)
     };
     for (const BoxBoundary& c : cases) {
         SCOPED_TRACE(c.upper);
-        click("1", c.upper);
+        press("1", c.upper);
         EXPECT_EQ(form.lbl2.caption, std::to_string(c.count));
         EXPECT_EQ(form.lbl2k.caption, c.capped ? "個以上" : "個");
         EXPECT_EQ(form.width(), c.windowWidth);
         EXPECT_EQ(form.cmdCOPY.enabled, c.capped);
         EXPECT_EQ(form.su0, c.su0);
         const TextBox* boxes[] = {&form.txt3, &form.txt4, &form.txt5, &form.txt6};
+        const CommandButton* copies[] = {&form.cmdCOPY3, &form.cmdCOPY4, &form.cmdCOPY5,
+                                         &form.cmdCOPY6};
         for (int i = 0; i < 4; ++i) {
             EXPECT_EQ(boxes[i]->visible, i < c.boxes) << i;
+            EXPECT_EQ(copies[i]->visible, i < c.boxes) << i;
         }
         EXPECT_EQ(form.txt3.text.starts_with("素数は,"), c.boxes == 1);
         if (c.boxes == 2) {
@@ -271,7 +255,7 @@ TEST_F(Search, RejectsTextsThatAreNotWholeNumbers)
     for (const auto& [a, b] : cases) {
         SCOPED_TRACE(std::string(a) + " / " + b);
         form.SwithGO = true;
-        click(a, b);
+        press(a, b);
         EXPECT_EQ(form.txt3.text, notNatural);
         EXPECT_FALSE(form.SwithGO);
         EXPECT_EQ(form.cmdJIKKO.caption, "実行");
@@ -284,7 +268,7 @@ TEST_F(Search, NegativeBoundIsReportedAfterTheWideRangeRules)
 {
     form.cmdOTO_Click();
     horizontal();
-    click("-5", "10");
+    press("-5", "10");
     EXPECT_EQ(form.txt3.text, negative);
     EXPECT_TRUE(form.SwithGO); // unchanged
     EXPECT_EQ(platform.count("beep"), 1);
@@ -294,10 +278,10 @@ TEST_F(Search, NegativeBoundIsReportedAfterTheWideRangeRules)
     // A wide range with a negative bound still forces vertical, and still warns first.
     form.cmdKESU_Click();
     horizontal();
-    click("-5", "300000");
+    press("-5", "300000");
     EXPECT_EQ(form.cmdXY.caption, "縦");
     EXPECT_EQ(form.txt3.text, warning);
-    click("-5", "300000");
+    press("-5", "300000");
     EXPECT_EQ(form.txt3.text, negative);
     EXPECT_EQ(platform.count("beep"), 2);
 }
@@ -318,18 +302,18 @@ TEST_F(Search, OrientationIsForcedVerticalAboveFortyThousand)
 
 TEST_F(Search, LongRunWarningFollowsTheGoAheadSwitch)
 {
-    click("0", "199999"); // right after start long searches run at once
+    press("0", "199999"); // right after start long searches run at once
     EXPECT_EQ(form.lbl2.caption, "17984");
     EXPECT_EQ(form.lbl2k.caption, "個");
 
     form.cmdKESU_Click(); // Clear withdraws the go-ahead
     form.cmdOTO_Click();
     platform.calls.clear();
-    click("0", "199998");
+    press("0", "199998");
     EXPECT_EQ(form.lbl2.caption, "17983");
     EXPECT_FALSE(form.SwithGO); // a shorter search leaves it as it was
 
-    click("199999", "0");
+    press("199999", "0");
     EXPECT_EQ(form.txt3.text, warning);
     EXPECT_EQ(form.txt3.rect.width, 2450);
     EXPECT_EQ(form.txt3.rect.height, 3100);
@@ -337,7 +321,7 @@ TEST_F(Search, LongRunWarningFollowsTheGoAheadSwitch)
     EXPECT_TRUE(form.SwithGO);
     EXPECT_EQ(platform.count("beep"), 2);
 
-    click("199999", "0"); // the second press searches
+    press("199999", "0"); // the second press searches
     EXPECT_EQ(form.lbl2.caption, "17984");
     EXPECT_EQ(form.cmdJIKKO.caption, "実行");
 
@@ -369,10 +353,10 @@ TEST_F(Search, BoundsBeyondTheSearchAreRefused)
     // A wide request within the decimal range goes through the warning first.
     form.cmdKESU_Click();
     horizontal();
-    click("1", "2E9");
+    press("1", "2E9");
     EXPECT_EQ(form.txt3.text, warning);
     EXPECT_FALSE(form.SwithXY);
-    click("1", "2E9");
+    press("1", "2E9");
     EXPECT_EQ(form.txt3.text, beyondLimit);
 
     // The heaviest request accepted: from 10^9 (in exponent notation) to the largest candidate.
@@ -385,7 +369,7 @@ TEST_F(Search, BoundsBeyondTheSearchAreRefused)
 
 TEST_F(Search, MousePressPreparesOneEmptyBox)
 {
-    click("1", "1000000");
+    press("1", "1000000");
     form.cmdJIKKO_MouseDown(2, 0, 0, 0); // any button
     EXPECT_EQ(form.width(), 5000);
     EXPECT_EQ(form.height(), 4050);
@@ -405,7 +389,7 @@ TEST_F(Search, MousePressPreparesOneEmptyBox)
 
 TEST_F(Search, KeyboardPressAfterFourBoxesWritesOnlyTheFirstBox)
 {
-    click("1", "1000000");
+    press("1", "1000000");
     enter("1", "30");
     EXPECT_EQ(form.width(), 7900);
     EXPECT_TRUE(form.txt6.visible);

@@ -1,6 +1,8 @@
 // An independent list of primes for checking the search: a segmented sieve of Eratosthenes.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -42,6 +44,23 @@ inline std::vector<std::int64_t> sievePrimes(std::int64_t lower, std::int64_t up
         }
     }
     return result;
+}
+
+// The first `limit` primes of [lower, upper], sieved a slice at a time so that a wide range costs
+// no more than the slices that hold those primes.
+inline std::vector<std::int64_t> sievePrimes(std::int64_t lower, std::int64_t upper,
+                                             std::size_t limit)
+{
+    std::vector<std::int64_t> primes;
+    constexpr std::int64_t slice = 1 << 16;
+    for (std::int64_t from = lower; from <= upper && primes.size() < limit; from += slice) {
+        for (std::int64_t p : sievePrimes(from, std::min(upper, from + slice - 1))) {
+            if (primes.size() < limit) {
+                primes.push_back(p);
+            }
+        }
+    }
+    return primes;
 }
 
 } // namespace tavimo::test

@@ -1,8 +1,11 @@
-// Helpers that several unit tests share: settings taken from the environment, and the numbers a
-// search listed.
+// Helpers that several unit tests share: the loaded window and a press of Run, settings taken
+// from the environment, and the numbers a search listed.
 #pragma once
 
+#include "RecordingPlatform.h"
 #include "model/frmMain.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +13,24 @@
 #include <vector>
 
 namespace tavimo::test {
+
+// The window as the program's start leaves it, on a recording platform.
+struct LoadedWindow : ::testing::Test {
+    RecordingPlatform platform;
+    frmMain form{platform};
+    LoadedWindow() { form.Form_Load(); }
+
+    // Run pressed with the mouse (mouse-down, then the click), or from the keyboard (the click).
+    void press(const std::string& a, const std::string& b, bool mouse = true)
+    {
+        form.txt1.text = a;
+        form.txt2.text = b;
+        if (mouse) {
+            form.cmdJIKKO_MouseDown(1, 0, 0, 0);
+        }
+        form.cmdJIKKO_Click();
+    }
+};
 
 // A count or seed that a longer run sets in the environment, else the test's own.
 inline long settingFromEnvironment(const char* name, long fallback)

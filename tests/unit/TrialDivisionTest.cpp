@@ -1,7 +1,7 @@
 // The trial division against plain remainders, the odd-divisor test as first written and an
 // independent sieve, on every kernel that this processor runs.
-#include "search/TrialDivisionParts.h"
 #include "Sieve.h"
+#include "search/TrialDivisionParts.h"
 
 #include <gtest/gtest.h>
 

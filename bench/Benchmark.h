@@ -86,9 +86,8 @@ Spread measure(const Options& options, Prepare&& prepare, Work&& work)
 
 template <class Work> double medianMilliseconds(const Options& options, Work&& work)
 {
-    return measure(
-               options, [] {}, work)
-        .median;
+    const auto nothing = [] {};
+    return measure(options, nothing, work).median;
 }
 
 // One line of a table. The ratios divide this row's time by the baseline's (for the display, the

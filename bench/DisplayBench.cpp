@@ -237,8 +237,8 @@ struct Bench {
                 }
                 enter(scenario);
                 // Each timed press empties boxes that a press built the same way.
-                const Paired times = measurePaired(
-                    options, [&] { press(); }, [&] { press(); });
+                const auto pressOnce = [&] { press(); };
+                const Paired times = measurePaired(options, pressOnce, pressOnce);
                 add(table, describe(scenario), times, fastest ? oneFrame : portableTarget);
                 if (shownPrimes(window) != expectedPrimes(scenario)) {
                     std::fprintf(stderr,

@@ -148,11 +148,14 @@ read_input() {
 
 # The whole output as weston shows it, then the client area cut out of it.
 screenshot() { output_screenshot "$@"; }
+grab_output() {
+    rm -f "$WORK"/wayland-screenshot-*.png
+    (cd "$WORK" && timeout 10 weston-screenshooter >/dev/null 2>&1)
+    mv "$WORK"/wayland-screenshot-*.png "$1"
+}
 output_screenshot() {
     local size
     size=$(window_size)
-    rm -f "$WORK"/wayland-screenshot-*.png
-    (cd "$WORK" && timeout 10 weston-screenshooter >/dev/null 2>&1)
-    convert "$WORK"/wayland-screenshot-*.png \
-        -crop "${size% *}x${size#* }+$CLIENT_X+$CLIENT_Y" +repage "$1"
+    grab_output "$WORK/output.png"
+    convert "$WORK/output.png" -crop "${size% *}x${size#* }+$CLIENT_X+$CLIENT_Y" +repage "$1"
 }

@@ -4,8 +4,8 @@
 #include "Benchmark.h"
 
 #include "model/frmMain.h"
-#include "platform/MainWindow.h"
-#include "platform/QtPlatform.h"
+#include "platform/qt/MainWindow.h"
+#include "platform/qt/QtPlatform.h"
 #include "search/Limits.h"
 #include "search/TrialDivision.h"
 

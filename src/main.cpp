@@ -1,8 +1,8 @@
 // Tavimo: lists the primes between two natural numbers in a window with a Japanese interface.
 #include "model/frmMain.h"
-#include "platform/CommandLine.h"
-#include "platform/MainWindow.h"
-#include "platform/QtPlatform.h"
+#include "platform/qt/CommandLine.h"
+#include "platform/qt/MainWindow.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 

@@ -16,9 +16,14 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Removes everything from the system clipboard, in every format.
+    // A copy is two calls, clearClipboard and then setClipboardText, and together they leave the
+    // clipboard holding the one plain text, nothing else in any format. clearClipboard announces
+    // that everything on the clipboard is to go; a binding may remove it here or leave that to the
+    // hand-over of setClipboardText, which always follows in the same handler. The Qt binding does
+    // nothing here (its setText replaces every format at once): a clipboard emptied as a hand-over
+    // of its own loses the copy on some desktops.
     virtual void clearClipboard() = 0;
-    // Puts a plain text on the system clipboard, exactly as given (CR LF stays CR LF).
+    // Replaces the clipboard's content with a plain text, exactly as given (CR LF stays CR LF).
     virtual void setClipboardText(const std::string& utf8) = 0;
     // One short audible alert.
     virtual void beep() = 0;

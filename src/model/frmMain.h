@@ -5,7 +5,7 @@
 //   window/    design values and start-up (frmMain.cpp), Form_Load, Form_Resize, cmdXY_Click
 //   search/    cmdJIKKO_MouseDown and cmdJIKKO_Click: request, enumeration, output
 //   commands/  copy, move, clear, beep switch and exit
-//   platform/  the Qt binding: the only code that knows Qt
+//   platform/  the bindings: its own files know no toolkit; platform/qt/ knows Qt
 //
 // An event flows one way: a Qt event reaches the binding, which has already written the user's
 // edits and resizes into this object; the binding calls one handler, which runs to its end without

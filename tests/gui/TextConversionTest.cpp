@@ -1,5 +1,5 @@
 // Texts and positions between the model (UTF-8, CR LF) and Qt's text widgets (UTF-16, LF).
-#include "platform/TextConversion.h"
+#include "platform/qt/TextConversion.h"
 
 #include <gtest/gtest.h>
 

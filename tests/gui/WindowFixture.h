@@ -2,8 +2,8 @@
 #pragma once
 
 #include "model/frmMain.h"
-#include "platform/MainWindow.h"
-#include "platform/QtPlatform.h"
+#include "platform/qt/MainWindow.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -61,7 +61,7 @@ grep -q "<release version=\"$version\"" "$metainfo" || fail "no release $version
 
 # The 32 px icon is the program's own image, pixel for pixel.
 expect_eq "icon size" "32x32" "$(identify -format '%wx%h' "$png")"
-differing=$(compare -metric AE "$source/src/platform/tavimo.xpm" "$png" null: 2>&1 || true)
+differing=$(compare -metric AE "$source/src/platform/qt/tavimo.xpm" "$png" null: 2>&1 || true)
 expect_eq "pixels of the PNG icon that differ from the program's image" 0 "$differing"
 
 # The scalable icon, drawn at 32 px, looks like that image: the same colours in the same places,

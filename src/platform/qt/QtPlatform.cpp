@@ -1,5 +1,5 @@
 // The desktop services of the Platform interface, performed with Qt and libcanberra.
-#include "platform/QtPlatform.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QClipboard>

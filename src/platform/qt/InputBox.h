@@ -1,16 +1,17 @@
 // The inputs for the bounds: a single-line edit whose character limit holds for what the user adds.
 #pragma once
 
+#include "platform/InputLimit.h"
+
 #include <QClipboard>
 #include <QLineEdit>
 
 namespace tavimo {
 
-// The limit counts characters (code points: one beyond the Basic Multilingual Plane counts once)
-// and applies to what the user types, pastes, drops or commits through an input method: what
-// does not fit is not taken. The program's own setText is shown whole, so a box can hold more
-// than the limit; typing into it then adds nothing, and deleting works as usual.
-// (QLineEdit's maxLength would cut the program's own texts and count UTF-16 units.)
+// The limit (InputLimit.h) applies to what the user types, pastes, drops or commits through an
+// input method. The program's own setText is shown whole, so a box can hold more than the limit;
+// typing into it then adds nothing, and deleting works as usual. (QLineEdit's maxLength would cut
+// the program's own texts and count UTF-16 units.)
 class InputBox final : public QLineEdit {
 public:
     InputBox(int limit, QWidget* parent); // limit 0: none
@@ -30,7 +31,7 @@ private:
     // Paste as QLineEdit does it, with what fits.
     void pasteFitting(QClipboard::Mode mode);
 
-    int m_limit;
+    InputLimit m_limit;
 };
 
 } // namespace tavimo

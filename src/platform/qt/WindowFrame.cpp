@@ -1,5 +1,5 @@
 // The frame around the window's client area, as far as the program can know it.
-#include "platform/WindowFrame.h"
+#include "platform/qt/WindowFrame.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "model/frmMain.h"
-#include "platform/QtPlatform.h"
-#include "platform/WindowFrame.h"
+#include "platform/Mirror.h"
+#include "platform/WindowSize.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/WindowFrame.h"
 
 #include <QRect>
 #include <QSize>
@@ -49,7 +51,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    using Selection = std::pair<int, int>; // start and length in model characters
     using FontKey = std::pair<float, int>; // points and weight
     using Handler = void (frmMain::*)();
 
@@ -100,10 +101,11 @@ private:
     QWidget* container(Container container) const;
     QPushButton* buttonWidget(const CommandButton& button) const;
 
+    // The window's size: WindowSize decides, these ask the window system and apply.
+    PixelSize clientSize() const;
     void pushWindowSize();
-    QSize countedFrame() const;
-    void followFrame();
-    void takeWindowSize();
+    void adaptToFrame();
+    void takeOuterSize();
     void pushFrame(FrameWidget& frame);
     void pushBox(BoxWidget& box);
     void pushLabel(LabelWidget& label);
@@ -111,8 +113,8 @@ private:
     void pushLine();
     void applyFocusRequest();
     void applySelection(BoxWidget& box);
-    void followWordWrap(BoxWidget& box, const QString& text);
-    void followDefaultButton(QWidget* focus);
+    void fitWrapModeToText(BoxWidget& box, const QString& text);
+    void moveDefaultEmphasis(QWidget* focus);
 
     void readText(BoxWidget& box);
     void readSelection(BoxWidget& box);
@@ -126,10 +128,7 @@ private:
     QWidget* m_line = nullptr;
     std::optional<QRect> m_lineGeometry;
     WindowFrame m_frame{*this};
-    QSize m_frameMargins{0, 0};     // the frame counted when the window's size was last pushed
-    QSize m_pushedClient;           // the client size pushed then
-    bool m_sizeFromOutside = false; // the size in force is the user's or the window manager's
-    bool m_pushing = false;         // a size change reported while pushing is the program's own
+    WindowSize m_size{m_form};
 };
 
 } // namespace tavimo

@@ -1,11 +1,12 @@
 // The main window on the screen: a real widget for each control of frmMain, and Qt's events
 // turned into its handlers.
-#include "platform/MainWindow.h"
+#include "platform/qt/MainWindow.h"
 
-#include "platform/InputBox.h"
-#include "platform/TextConversion.h"
+#include "platform/AccessibleTexts.h"
 #include "platform/Twips.h"
-#include "platform/WordWrap.h"
+#include "platform/qt/InputBox.h"
+#include "platform/qt/TextConversion.h"
+#include "platform/qt/WordWrap.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -85,14 +86,9 @@ Qt::Alignment toQt(Alignment alignment)
     return Qt::AlignHCenter;
 }
 
-// Stores the value and reports true when it differs from the one pushed last.
-template <typename T> bool differs(std::optional<T>& pushed, const T& now)
+PixelSize pixelSize(QSize size)
 {
-    if (pushed && *pushed == now) {
-        return false;
-    }
-    pushed = now;
-    return true;
+    return {size.width(), size.height()};
 }
 
 int mouseButtonCode(Qt::MouseButton button)
@@ -113,56 +109,6 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
            (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-// What assistive technology reads out, in the window's language. Buttons and labels are named by
-// their caption and a button is described by its tooltip, both pushed by refresh() as they
-// change; the rest is fixed here: names for the controls that show no caption of their own, and
-// descriptions for those without a tooltip.
-struct AccessibleText {
-    std::string_view control;
-    const char* name; // nullptr: the caption names the control
-    const char* description;
-};
-
-constexpr AccessibleText accessibleTexts[] = {
-    {"fram1", "操作", "検索や結果を操作するボタン"},
-    {"fram2", "結果", "見つかった素数を表示する欄"},
-    {"fram3", "コピーボタン", "結果の欄をクリップボードにコピーするボタン"},
-    {"txt1", "開始の数", "素数を探す範囲の一方の端の自然数。8文字まで"},
-    {"txt2", "終了の数", "素数を探す範囲のもう一方の端の自然数。8文字まで"},
-    {"txt3", "結果1", "見つかった素数、またはお知らせ"},
-    {"txt4", "結果2", "見つかった素数の続き"},
-    {"txt5", "結果3", "見つかった素数の続き"},
-    {"txt6", "結果4", "見つかった素数の続き"},
-    {"lbl1", nullptr, "入力した2つの数の間にある素数の個数の見出し"},
-    {"lbl2", nullptr, "見つかった素数の個数"},
-    {"lbl2k", nullptr, "個数の単位"},
-    {"Line1", "区切り線", "2つの入力欄の間の線"},
-    {"cmdJIKKO", nullptr, "2つの数の間にある素数を検索"},
-    {"cmdKESU", nullptr, "入力と結果をすべて消去"},
-    {"cmdEND", nullptr, "Tavimoを終了"},
-};
-
-const AccessibleText* accessibleText(std::string_view control)
-{
-    for (const AccessibleText& text : accessibleTexts) {
-        if (text.control == control) {
-            return &text;
-        }
-    }
-    return nullptr;
-}
-
-// A button's tooltip describes it; "検索終了時にBeep音有り " is read without its trailing blank.
-QString buttonDescription(const CommandButton& button)
-{
-    const QString toolTip = QString::fromStdString(button.toolTip).trimmed();
-    if (!toolTip.isEmpty()) {
-        return toolTip;
-    }
-    const AccessibleText* text = accessibleText(button.name);
-    return text != nullptr ? QString::fromUtf8(text->description) : QString();
 }
 
 // A filled face with a raised edge, so that the face is exactly the button's colour. The default
@@ -195,7 +141,7 @@ MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : m_form(form), m_pl
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tavimo"));
     setWindowIcon(QIcon(QStringLiteral(":/tavimo/tavimo.xpm")));
-    setAccessibleDescription(QStringLiteral("2つの自然数の間にある素数を一覧にします"));
+    setAccessibleDescription(QString::fromUtf8(windowDescription));
     m_platform.attach(this);
     createControls();
     setupAccessibleTexts();
@@ -224,11 +170,11 @@ void MainWindow::createControls()
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         BoxWidget& box = m_boxes[i];
         box.model = boxes[i];
-        if (box.model->multiLine) {
+        if (wrapsByWord(*box.model)) {
             box.lines = new QPlainTextEdit(container(box.model->container));
             box.lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-            // Word wrap; a word wider than the box is broken anywhere. followWordWrap fits the
-            // mode to each text (WordWrap.h).
+            // Word wrap; a word wider than the box is broken anywhere. fitWrapModeToText fits
+            // the mode to each text (WordWrap.h).
             box.lines->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             box.lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             box.lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -273,7 +219,7 @@ void MainWindow::createControls()
 
 void MainWindow::setupAccessibleTexts()
 {
-    for (const AccessibleText& text : accessibleTexts) {
+    for (const AccessibleText& text : accessibleTexts()) {
         auto* widget = findChild<QWidget*>(QString::fromUtf8(text.control));
         Q_ASSERT(widget != nullptr);
         if (text.name != nullptr) {
@@ -339,7 +285,7 @@ void MainWindow::setupConnections()
     // Mouse-down on Run and Enter anywhere in the window are seen before any widget takes them.
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { followDefaultButton(now); });
+            [this](QWidget*, QWidget* now) { moveDefaultEmphasis(now); });
 }
 
 void MainWindow::run(Handler handler)
@@ -386,34 +332,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (m_pushing) {
+    if (m_size.pushing()) {
         return;
     }
-    // A frame that appeared around the client area as it was pushed is no change of the size:
-    // the client area makes room for it. (A new frame with a new size, as when a window manager
-    // maximises the window, is the window manager's size.)
-    if (countedFrame() != m_frameMargins && size() == m_pushedClient) {
-        followFrame();
+    if (m_size.onlyFrameChanged(clientSize(), pixelSize(m_frame.size()))) {
+        adaptToFrame();
         return;
     }
-    takeWindowSize();
-}
-
-void MainWindow::takeWindowSize()
-{
-    // The window reports whole pixels: a size that is the rounding of the model's own is no
-    // change, and must not lay the window out again with a rounded value.
-    const QSize outer = size() + countedFrame();
-    if (size() != m_pushedClient) {
-        m_sizeFromOutside = true;
-    }
-    if (outer == QSize(twipsToPixels(m_form.width()), twipsToPixels(m_form.height()))) {
-        m_frameMargins = countedFrame();
-        m_pushedClient = size();
-        return;
-    }
-    m_form.setSize(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
-    refresh();
+    takeOuterSize();
 }
 
 bool MainWindow::event(QEvent* event)
@@ -422,45 +348,60 @@ bool MainWindow::event(QEvent* event)
     // A window manager adds its frame once the window is mapped, Qt its own decorations once the
     // window is shown: the client area then makes room for the frame.
     if (event->type() != QEvent::Paint) {
-        followFrame();
+        adaptToFrame();
     }
     return taken;
 }
 
 bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
-    // Followed once the events that came with it (a window manager's new size) are taken.
+    // Adapted to once the events that came with it (a window manager's new size) are taken.
     if (m_frame.takeNativeEvent(eventType, message)) {
-        QMetaObject::invokeMethod(this, &MainWindow::followFrame, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::adaptToFrame, Qt::QueuedConnection);
     }
     return QWidget::nativeEvent(eventType, message, result);
 }
 
-QSize MainWindow::countedFrame() const
+PixelSize MainWindow::clientSize() const
 {
-    // The layout leaves room for a frame at the window's edges: the copy buttons end 450 twips
-    // above its bottom edge, the result boxes 230 twips or more left of its right edge. A frame
-    // counts up to that room, so that no frame covers a control: a thicker one (Qt's own title
-    // bar on Wayland, 33 pixels high) makes the window larger than its size by the difference.
-    static const QSize room(twipsToPixels(230), twipsToPixels(450));
-    return m_frame.size().boundedTo(room);
+    return pixelSize(size());
 }
 
-void MainWindow::followFrame()
+void MainWindow::adaptToFrame()
 {
-    if (m_pushing || !isVisible() || countedFrame() == m_frameMargins) {
+    if (m_size.pushing() || !isVisible()) {
         return;
     }
-    // A size that the user or the window manager set (maximised, restored, full screen) stands:
-    // the outer size is that with the new frame.
-    if (m_sizeFromOutside || size() != m_pushedClient ||
-        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        takeWindowSize();
+    const bool fromWindowManager =
+        windowState().testAnyFlags(Qt::WindowMaximized | Qt::WindowFullScreen);
+    switch (m_size.afterFrameChange(clientSize(), pixelSize(m_frame.size()), fromWindowManager)) {
+    case WindowSize::Step::None:
         return;
+    case WindowSize::Step::TakeOuterSize:
+        takeOuterSize();
+        return;
+    case WindowSize::Step::PushAgain:
+        break;
     }
-    m_pushing = true;
+    m_size.setPushing(true);
     pushWindowSize();
-    m_pushing = false;
+    m_size.setPushing(false);
+}
+
+void MainWindow::takeOuterSize()
+{
+    if (m_size.takeOuterSize(clientSize(), pixelSize(m_frame.size()))) {
+        refresh();
+    }
+}
+
+void MainWindow::pushWindowSize()
+{
+    const PixelSize client = m_size.clientToPush(pixelSize(m_frame.size()));
+    if (clientSize() != client) {
+        resize(client.width, client.height);
+        m_size.clientResized();
+    }
 }
 
 void MainWindow::paintEvent(QPaintEvent*)
@@ -490,7 +431,7 @@ QPushButton* MainWindow::buttonWidget(const CommandButton& button) const
 
 void MainWindow::refresh()
 {
-    m_pushing = true;
+    m_size.setPushing(true);
     pushWindowSize();
     for (FrameWidget& frame : m_frames) {
         pushFrame(frame);
@@ -505,28 +446,16 @@ void MainWindow::refresh()
     for (BoxWidget& box : m_boxes) {
         pushBox(box);
     }
-    m_pushing = false;
+    m_size.setPushing(false);
     applyFocusRequest();
     for (BoxWidget& box : m_boxes) {
         applySelection(box);
     }
 }
 
-void MainWindow::pushWindowSize()
-{
-    // The model's size is the outer size: the client area is that less the frame.
-    m_frameMargins = countedFrame();
-    const QSize outer(twipsToPixels(m_form.width()), twipsToPixels(m_form.height()));
-    m_pushedClient = (outer - m_frameMargins).expandedTo(QSize(1, 1));
-    if (size() != m_pushedClient) {
-        resize(m_pushedClient);
-        m_sizeFromOutside = false;
-    }
-}
-
 void MainWindow::pushFrame(FrameWidget& frame)
 {
-    if (differs(frame.geometry, toPixels(frame.model->rect))) {
+    if (storeIfChanged(frame.geometry, toPixels(frame.model->rect))) {
         frame.widget->setGeometry(*frame.geometry);
     }
 }
@@ -534,16 +463,16 @@ void MainWindow::pushFrame(FrameWidget& frame)
 void MainWindow::pushLabel(LabelWidget& label)
 {
     const Label& model = *label.model;
-    if (differs(label.geometry, toPixels(model.rect))) {
+    if (storeIfChanged(label.geometry, toPixels(model.rect))) {
         label.widget->setGeometry(*label.geometry);
     }
-    if (differs(label.font, FontKey{model.font.points, model.font.weight})) {
+    if (storeIfChanged(label.font, FontKey{model.font.points, model.font.weight})) {
         label.widget->setFont(japaneseFont(model.font));
     }
-    if (differs(label.opaque, model.opaque)) {
+    if (storeIfChanged(label.opaque, model.opaque)) {
         label.widget->setAutoFillBackground(model.opaque);
     }
-    if (differs(label.caption, model.caption)) {
+    if (storeIfChanged(label.caption, model.caption)) {
         label.widget->setText(toWidgetText(model.caption));
         label.widget->setAccessibleName(label.widget->text());
     }
@@ -552,25 +481,25 @@ void MainWindow::pushLabel(LabelWidget& label)
 void MainWindow::pushButton(ButtonWidget& button)
 {
     const CommandButton& model = *button.model;
-    if (differs(button.geometry, toPixels(model.rect))) {
+    if (storeIfChanged(button.geometry, toPixels(model.rect))) {
         button.widget->setGeometry(*button.geometry);
     }
-    if (differs(button.font, FontKey{model.font.points, model.font.weight})) {
+    if (storeIfChanged(button.font, FontKey{model.font.points, model.font.weight})) {
         button.widget->setFont(japaneseFont(model.font));
     }
-    if (differs(button.caption, model.caption)) {
+    if (storeIfChanged(button.caption, model.caption)) {
         button.widget->setText(toWidgetText(model.caption));
         // Read out as what it shows now: "実行", "継続"; "縦", "横"; "音無", "音有".
         button.widget->setAccessibleName(button.widget->text());
     }
-    if (differs(button.toolTip, model.toolTip)) {
+    if (storeIfChanged(button.toolTip, model.toolTip)) {
         button.widget->setToolTip(QString::fromStdString(model.toolTip));
-        button.widget->setAccessibleDescription(buttonDescription(model));
+        button.widget->setAccessibleDescription(QString::fromStdString(buttonDescription(model)));
     }
-    if (differs(button.enabled, model.enabled)) {
+    if (storeIfChanged(button.enabled, model.enabled)) {
         button.widget->setEnabled(model.enabled);
     }
-    if (differs(button.visible, model.visible)) {
+    if (storeIfChanged(button.visible, model.visible)) {
         button.widget->setVisible(model.visible);
     }
 }
@@ -585,7 +514,7 @@ void MainWindow::pushLine()
     const int y1 = twipsToPixels(std::min(line.y1, line.y2));
     const int y2 = twipsToPixels(std::max(line.y1, line.y2));
     const QRect geometry(x1 - width / 2, y1 - width / 2, x2 - x1 + width, y2 - y1 + width);
-    if (differs(m_lineGeometry, geometry)) {
+    if (storeIfChanged(m_lineGeometry, geometry)) {
         m_line->setGeometry(geometry);
     }
 }
@@ -595,13 +524,13 @@ void MainWindow::pushBox(BoxWidget& box)
     TextBox& model = *box.model;
     QWidget* widget = box.widget();
     const QSignalBlocker blocker(widget);
-    if (differs(box.geometry, toPixels(model.rect))) {
+    if (storeIfChanged(box.geometry, toPixels(model.rect))) {
         widget->setGeometry(*box.geometry);
     }
-    if (differs(box.font, FontKey{model.font.points, model.font.weight})) {
+    if (storeIfChanged(box.font, FontKey{model.font.points, model.font.weight})) {
         widget->setFont(japaneseFont(model.font));
     }
-    if (differs(box.alignment, model.alignment)) {
+    if (storeIfChanged(box.alignment, model.alignment)) {
         if (box.line != nullptr) {
             box.line->setAlignment(toQt(model.alignment) | Qt::AlignVCenter);
         } else {
@@ -611,7 +540,7 @@ void MainWindow::pushBox(BoxWidget& box)
             document->setDefaultTextOption(option);
         }
     }
-    if (differs(box.text, model.text)) {
+    if (storeIfChanged(box.text, model.text)) {
         if (box.line != nullptr) {
             box.line->setText(QString::fromStdString(model.text));
             box.line->setCursorPosition(0);
@@ -619,19 +548,13 @@ void MainWindow::pushBox(BoxWidget& box)
             // The document's own setPlainText: the edit's would then apply the default character
             // format to the whole text once more, a sixth of the time a 5000-line box takes.
             const QString text = toWidgetText(model.text);
-            followWordWrap(box, text);
+            fitWrapModeToText(box, text);
             box.lines->document()->setPlainText(text);
             box.lines->moveCursor(QTextCursor::Start);
         }
-        // A new text puts the caret before its first character, unless the handler also set
-        // the selection.
-        if (box.selection == Selection{model.selStart, model.selLength}) {
-            model.selStart = 0;
-            model.selLength = 0;
-            box.selection = Selection{0, 0};
-        }
+        caretToStartOfReplacedText(model, box.selection);
     }
-    if (differs(box.visible, model.visible)) {
+    if (storeIfChanged(box.visible, model.visible)) {
         widget->setVisible(model.visible);
     }
 }
@@ -639,7 +562,7 @@ void MainWindow::pushBox(BoxWidget& box)
 void MainWindow::applySelection(BoxWidget& box)
 {
     const TextBox& model = *box.model;
-    if (!differs(box.selection, Selection{model.selStart, model.selLength})) {
+    if (!storeIfChanged(box.selection, Selection{model.selStart, model.selLength})) {
         return;
     }
     const QSignalBlocker blocker(box.widget());
@@ -655,9 +578,9 @@ void MainWindow::applySelection(BoxWidget& box)
     }
 }
 
-void MainWindow::followWordWrap(BoxWidget& box, const QString& text)
+void MainWindow::fitWrapModeToText(BoxWidget& box, const QString& text)
 {
-    if (differs(box.wrap, resultWrapMode(text))) {
+    if (storeIfChanged(box.wrap, resultWrapMode(text))) {
         QTextDocument* document = box.lines->document();
         QTextOption option = document->defaultTextOption();
         option.setWrapMode(*box.wrap);
@@ -665,19 +588,19 @@ void MainWindow::followWordWrap(BoxWidget& box, const QString& text)
     }
 }
 
-void MainWindow::followDefaultButton(QWidget* focus)
+void MainWindow::moveDefaultEmphasis(QWidget* focus)
 {
-    // Run is the default button; while another command button has the focus, Enter presses that
-    // one, and it carries the emphasis instead. Focus leaving the window changes nothing.
+    // Focus leaving the window changes nothing.
     if (focus == nullptr || focus->window() != this) {
         return;
     }
-    QPushButton* target = buttonWidget(m_form.cmdJIKKO);
+    CommandButton* focused = nullptr;
     for (const ButtonWidget& button : m_buttons) {
         if (button.widget == focus) {
-            target = button.widget;
+            focused = button.model;
         }
     }
+    const QPushButton* target = buttonWidget(defaultButton(m_form, focused));
     for (const ButtonWidget& button : m_buttons) {
         button.widget->setDefault(button.widget == target);
     }
@@ -705,7 +628,7 @@ void MainWindow::readText(BoxWidget& box)
     } else {
         const QString text = box.lines->toPlainText();
         box.model->text = toModelText(text);
-        followWordWrap(box, text);
+        fitWrapModeToText(box, text);
     }
     box.text = box.model->text;
 }

@@ -1,5 +1,5 @@
 // The model's texts (UTF-8 with CR LF) against the widgets' texts (QString with LF), and positions.
-#include "platform/TextConversion.h"
+#include "platform/qt/TextConversion.h"
 
 #include <algorithm>
 

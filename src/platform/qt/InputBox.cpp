@@ -1,5 +1,7 @@
 // The inputs for the bounds: a single-line edit whose character limit holds for what the user adds.
-#include "platform/InputBox.h"
+#include "platform/qt/InputBox.h"
+
+#include "platform/InputLimit.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -12,33 +14,19 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <string_view>
 
 namespace tavimo {
 namespace {
 
-bool startsSurrogatePair(QStringView text, qsizetype i)
+std::u16string_view utf16(QStringView text)
 {
-    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    return {text.utf16(), std::size_t(text.size())};
 }
 
 qsizetype characterCount(QStringView text)
 {
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        i += startsSurrogatePair(text, i) ? 1 : 0;
-        ++count;
-    }
-    return count;
-}
-
-// The first `characters` characters of the text, never half of a surrogate pair.
-QString leadingCharacters(QStringView text, qsizetype characters)
-{
-    qsizetype end = 0;
-    for (; end < text.size() && characters > 0; ++end, --characters) {
-        end += startsSurrogatePair(text, end) ? 1 : 0;
-    }
-    return text.left(end).toString();
+    return qsizetype(InputLimit::characters(utf16(text)));
 }
 
 // Whether QLineEdit inserts the key's text: the test Qt applies to a key that is no shortcut.
@@ -58,7 +46,7 @@ bool typesText(const QKeyEvent& event)
         return false;
     }
     return first.isPrint() || first.category() == QChar::Other_PrivateUse ||
-           startsSurrogatePair(text, 0);
+           (first.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
 }
 
 } // namespace
@@ -67,10 +55,7 @@ InputBox::InputBox(int limit, QWidget* parent) : QLineEdit(parent), m_limit(limi
 
 QString InputBox::fitting(const QString& added, qsizetype kept) const
 {
-    if (m_limit <= 0) {
-        return added; // no limit
-    }
-    return leadingCharacters(added, std::max<qsizetype>(0, m_limit - kept));
+    return added.left(qsizetype(m_limit.fittingUnits(utf16(added), std::size_t(kept))));
 }
 
 qsizetype InputBox::keptBesideSelection() const

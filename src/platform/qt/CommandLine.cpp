@@ -1,5 +1,5 @@
 // What the program answers on its command line: --help, --version, and nothing else.
-#include "platform/CommandLine.h"
+#include "platform/qt/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

@@ -1,0 +1,60 @@
+// The parts of every window binding that know no toolkit: the window's size against its frame,
+// the input limit in characters.
+#include "RecordingPlatform.h"
+#include "platform/InputLimit.h"
+#include "platform/WindowSize.h"
+
+#include <gtest/gtest.h>
+
+namespace tavimo {
+namespace {
+
+// The start size is 333 x 270 pixels outer. Frames as window systems report them: none (Xvfb),
+// openbox's 1/1/20/5, Qt's own title bar on Wayland (3/30/3/3, taller than the room left for it),
+// and a compositor's shadow taken for a frame (76 x 97).
+TEST(WindowSize, TheClientAreaIsTheOuterSizeLessTheFrameThatTheLayoutLeavesRoomFor)
+{
+    struct Case {
+        PixelSize frame, client;
+    };
+    for (const Case& c : {Case{{0, 0}, {333, 270}}, Case{{2, 25}, {331, 245}},
+                          Case{{6, 33}, {327, 240}}, Case{{76, 97}, {318, 240}}}) {
+        test::RecordingPlatform platform;
+        frmMain form(platform);
+        form.Form_Load();
+        WindowSize size(form);
+        EXPECT_EQ(size.clientToPush(c.frame), c.client) << c.frame.width;
+        // The window reports the pushed size: nothing changes, and a new frame is only the frame.
+        EXPECT_FALSE(size.takeOuterSize(c.client, c.frame));
+        EXPECT_EQ(size.afterFrameChange(c.client, {c.frame.width, c.frame.height + 1}, false),
+                  c.frame.height < 30 ? WindowSize::Step::PushAgain : WindowSize::Step::None);
+        // A user's resize: the outer size is the new client size with the counted frame.
+        EXPECT_TRUE(size.takeOuterSize({c.client.width + 100, c.client.height}, c.frame));
+        EXPECT_EQ(form.width(), 433 * 15);
+        EXPECT_EQ(size.afterFrameChange({c.client.width + 100, c.client.height}, {}, false),
+                  c.frame == PixelSize{} ? WindowSize::Step::None
+                                         : WindowSize::Step::TakeOuterSize);
+    }
+}
+
+TEST(InputLimit, CountsCharactersAndNeverTakesHalfAPair)
+{
+    const InputLimit eight(8);
+    struct Case {
+        std::u16string_view added;
+        std::size_t kept, fitting;
+    };
+    for (const Case& c :
+         {Case{u"123456789", 0, 8}, Case{u"123", 6, 2}, Case{u"1", 8, 0}, Case{u"1", 9, 0},
+          Case{u"\U0001F600\U0001F600", 6, 4}, Case{u"\U0001F600\U0001F600", 7, 2},
+          Case{u"\xD800"
+               u"1",
+               7, 1}}) {
+        EXPECT_EQ(eight.fittingUnits(c.added, c.kept), c.fitting) << c.kept;
+    }
+    EXPECT_EQ(InputLimit(0).fittingUnits(u"123456789", 100), 9u);
+    EXPECT_EQ(InputLimit::characters(u"1\U0001F6002\xDC00"), 4u);
+}
+
+} // namespace
+} // namespace tavimo

@@ -20,13 +20,12 @@ const char* const helpEnglish =
     "  -h, --help     show this help and exit\r\n"
     "  -v, --version  show the version and exit\r\n";
 
-const char* const helpJapanese =
-    "使い方: tavimo [--help | --version]\r\n"
-    "2つの自然数の間にある素数を、日本語の画面で一覧にします。\r\n"
-    "\r\n"
-    "オプション:\r\n"
-    "  -h, --help     この説明を表示して終了する\r\n"
-    "  -v, --version  版を表示して終了する\r\n";
+const char* const helpJapanese = "使い方: tavimo [--help | --version]\r\n"
+                                 "2つの自然数の間にある素数を、日本語の画面で一覧にします。\r\n"
+                                 "\r\n"
+                                 "オプション:\r\n"
+                                 "  -h, --help     この説明を表示して終了する\r\n"
+                                 "  -v, --version  版を表示して終了する\r\n";
 
 bool japaneseMessages()
 {
@@ -85,8 +84,10 @@ std::optional<int> answerCommandLine(int argc, wchar_t* argv[])
             const std::string wrong = toUtf8(argument);
             write(STD_ERROR_HANDLE,
                   japaneseMessages()
-                      ? "tavimo: " + wrong + " は使えません（使えるのは --help と --version だけです）\r\n"
-                      : "tavimo: " + wrong + " is not understood (only --help and --version are)\r\n");
+                      ? "tavimo: " + wrong +
+                            " は使えません（使えるのは --help と --version だけです）\r\n"
+                      : "tavimo: " + wrong +
+                            " is not understood (only --help and --version are)\r\n");
             return 2;
         }
     }

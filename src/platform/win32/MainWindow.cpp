@@ -2,6 +2,9 @@
 // messages turned into its handlers.
 #include "platform/win32/MainWindow.h"
 
+#include "platform/InputLimit.h"
+#include "platform/Mirror.h"
+#include "platform/WindowSize.h"
 #include "platform/win32/Text.h"
 
 #include <commctrl.h>
@@ -21,20 +24,11 @@ constexpr int firstBoxId = 100;
 constexpr int firstButtonId = 200;
 constexpr int firstLabelId = 300;
 constexpr UINT_PTR runSubclassId = 1;
+constexpr UINT_PTR inputLimitSubclassId = 2;
 
 COLORREF toColorRef(Rgb colour)
 {
     return RGB(colour.red, colour.green, colour.blue);
-}
-
-// Stores the value and reports true when it differs from the one pushed last.
-template <typename T> bool differs(std::optional<T>& pushed, const T& now)
-{
-    if (pushed && *pushed == now) {
-        return false;
-    }
-    pushed = now;
-    return true;
 }
 
 DWORD alignmentStyle(Alignment alignment)
@@ -226,14 +220,15 @@ void MainWindow::createControls()
     // The count stands in front of its unit, which it overlaps.
     for (const LabelControl& label : m_labels) {
         if (label.model == &m_form.lbl2) {
-            SetWindowPos(label.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(label.hwnd, HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
 
-    m_toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
-                                 m_instance, nullptr);
+    m_toolTips =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, m_instance, nullptr);
 
     for (const ButtonControl& button : m_buttons) {
         if (button.model == &m_form.cmdJIKKO) {
@@ -257,16 +252,78 @@ HWND MainWindow::createBox(BoxControl& box)
     box.createdWith = model.alignment;
     HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, 0, 0, 0, 0, m_window,
                                 reinterpret_cast<HMENU>(INT_PTR(box.id)), m_instance, nullptr);
-    // The limit holds for what the user types or pastes; the program's own texts are shown whole
-    // (WM_SETTEXT is not limited). 0 lifts the default limit of 32767 characters.
-    SendMessageW(hwnd, EM_SETLIMITTEXT, WPARAM(model.multiLine ? 0 : model.maxLength), 0);
+    // No limit of the edit's own (it counts UTF-16 units, 32767 by default): the inputs' limit in
+    // characters is kept by inputLimitProc, for what the user adds.
+    SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
+    if (model.maxLength > 0) {
+        SetWindowSubclass(hwnd, inputLimitProc, inputLimitSubclassId, DWORD_PTR(model.maxLength));
+    }
     return hwnd;
+}
+
+LRESULT CALLBACK MainWindow::inputLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR limit)
+{
+    // What the user adds, typed or pasted, is cut to what fits beside the characters that stay;
+    // a character that does not fit is not taken. A character beyond the Basic Multilingual Plane
+    // arrives as two WM_CHARs and counts once.
+    static thread_local wchar_t pendingHigh = 0;
+    std::u16string added;
+    if (message == WM_CHAR && wParam >= 0x20 && wParam != 0x7F) {
+        const auto unit = char16_t(wParam);
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            pendingHigh = wchar_t(unit);
+            return 0;
+        }
+        if (unit >= 0xDC00 && unit <= 0xDFFF && pendingHigh != 0) {
+            added = {char16_t(pendingHigh), unit};
+        } else {
+            added = {unit};
+        }
+        pendingHigh = 0;
+    } else if (message == WM_PASTE) {
+        if (IsClipboardFormatAvailable(CF_UNICODETEXT) && OpenClipboard(edit)) {
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* text = static_cast<const char16_t*>(GlobalLock(data))) {
+                    added = text;
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+        }
+        // One line: a single-line edit takes a pasted text up to its first line break.
+        added = added.substr(0, added.find_first_of(u"\r\n"));
+    } else {
+        return DefSubclassProc(edit, message, wParam, lParam);
+    }
+    const std::wstring text = windowText(edit);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::u16string_view whole(reinterpret_cast<const char16_t*>(text.data()), text.size());
+    const std::size_t kept =
+        InputLimit::characters(whole) - InputLimit::characters(whole.substr(start, end - start));
+    const std::size_t fits = InputLimit(int(limit)).fittingUnits(added, kept);
+    if (fits == added.size() && message == WM_CHAR) {
+        if (added.size() == 2) {
+            DefSubclassProc(edit, WM_CHAR, WPARAM(added[0]), lParam);
+        }
+        return DefSubclassProc(edit, WM_CHAR, WPARAM(added.back()), lParam);
+    }
+    if (fits > 0) {
+        const std::wstring fitting(reinterpret_cast<const wchar_t*>(added.data()), fits);
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitting.c_str()));
+    } else if (message == WM_PASTE && start != end) {
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    }
+    return 0;
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->m_window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -446,30 +503,37 @@ void MainWindow::readEdits()
     }
 }
 
+MainWindow::WindowEdges MainWindow::edges() const
+{
+    RECT outer;
+    RECT client;
+    GetWindowRect(m_window, &outer);
+    GetClientRect(m_window, &client);
+    WindowEdges frame;
+    frame.device = {(outer.right - outer.left) - client.right,
+                    (outer.bottom - outer.top) - client.bottom};
+    frame.client = {client.right, client.bottom};
+    return frame;
+}
+
 void MainWindow::takeWindowSize()
 {
-    // The window reports whole pixels: a size that is the rounding of the model's own is no
-    // change, and must not lay the window out again with a rounded value.
-    RECT outer;
-    GetWindowRect(m_window, &outer);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    if (width == toPixels(m_form.width()) && height == toPixels(m_form.height())) {
-        return;
-    }
+    const WindowEdges now = edges();
     readEdits();
-    m_form.setSize(toTwips(width), toTwips(height));
-    refresh();
+    if (m_size.takeOuterSize(toDip(now.client), toDip(now.device))) {
+        refresh();
+    }
 }
 
 void MainWindow::followDpi(int dpi, const RECT* suggested)
 {
     m_dpi = dpi;
     forgetPushed();
+    // The window goes where Windows moves it; refresh() gives it the model's size in the new
+    // scale.
     m_pushing = true;
-    // The window stays where Windows moves it, at the model's size in the new scale.
-    SetWindowPos(m_window, nullptr, suggested->left, suggested->top, toPixels(m_form.width()),
-                 toPixels(m_form.height()), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_pushing = false;
     refresh();
 }
@@ -493,6 +557,16 @@ void MainWindow::forgetPushed()
 int MainWindow::toPixels(float twips) const
 {
     return static_cast<int>(std::lround(twips * float(m_dpi) / 1440.0f));
+}
+
+PixelSize MainWindow::toDip(PixelSize pixels) const
+{
+    return {MulDiv(pixels.width, 96, m_dpi), MulDiv(pixels.height, 96, m_dpi)};
+}
+
+PixelSize MainWindow::fromDip(PixelSize dip) const
+{
+    return {MulDiv(dip.width, m_dpi, 96), MulDiv(dip.height, m_dpi, 96)};
 }
 
 float MainWindow::toTwips(int pixels) const
@@ -576,27 +650,27 @@ void MainWindow::refresh()
 
 void MainWindow::pushWindowSize()
 {
-    // The model's size is the outer size: the window's rectangle, frame and caption bar included.
-    const int width = toPixels(m_form.width());
-    const int height = toPixels(m_form.height());
-    RECT outer;
-    GetWindowRect(m_window, &outer);
-    if (outer.right - outer.left != width || outer.bottom - outer.top != height) {
-        SetWindowPos(m_window, nullptr, 0, 0, width, height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The model's size is the outer size, frame and caption bar included, as far as the layout
+    // leaves room for them (WindowSize): the client area is that less the frame.
+    const WindowEdges now = edges();
+    const PixelSize client = fromDip(m_size.clientToPush(toDip(now.device)));
+    if (client != now.client) {
+        SetWindowPos(m_window, nullptr, 0, 0, client.width + now.device.width,
+                     client.height + now.device.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_size.clientResized();
     }
 }
 
 void MainWindow::pushLabel(LabelControl& label)
 {
     const Label& model = *label.model;
-    if (differs(label.geometry, geometryOf(model.container, model.rect))) {
+    if (storeIfChanged(label.geometry, geometryOf(model.container, model.rect))) {
         place(label.hwnd, *label.geometry);
     }
-    if (differs(label.font, FontKey{model.font.points, model.font.weight})) {
+    if (storeIfChanged(label.font, FontKey{model.font.points, model.font.weight})) {
         SendMessageW(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(model.font)), TRUE);
     }
-    if (differs(label.caption, model.caption)) {
+    if (storeIfChanged(label.caption, model.caption)) {
         SetWindowTextW(label.hwnd, toWide(model.caption).c_str());
     }
 }
@@ -604,19 +678,18 @@ void MainWindow::pushLabel(LabelControl& label)
 void MainWindow::pushButton(ButtonControl& button)
 {
     const CommandButton& model = *button.model;
-    if (differs(button.geometry, geometryOf(model.container, model.rect))) {
+    if (storeIfChanged(button.geometry, geometryOf(model.container, model.rect))) {
         place(button.hwnd, *button.geometry);
     }
-    if (differs(button.font, FontKey{model.font.points, model.font.weight})) {
-        SendMessageW(button.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(model.font)),
-                     TRUE);
+    if (storeIfChanged(button.font, FontKey{model.font.points, model.font.weight})) {
+        SendMessageW(button.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(model.font)), TRUE);
     }
-    if (differs(button.caption, model.caption)) {
+    if (storeIfChanged(button.caption, model.caption)) {
         // The caption is the button's window text: drawn from it, and read out by screen readers.
         SetWindowTextW(button.hwnd, toWide(model.caption).c_str());
         InvalidateRect(button.hwnd, nullptr, FALSE);
     }
-    if (differs(button.toolTip, model.toolTip)) {
+    if (storeIfChanged(button.toolTip, model.toolTip)) {
         std::wstring text = toWide(model.toolTip);
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
@@ -628,10 +701,10 @@ void MainWindow::pushButton(ButtonControl& button)
                      reinterpret_cast<LPARAM>(&tool));
         button.toolAdded = true;
     }
-    if (differs(button.enabled, model.enabled)) {
+    if (storeIfChanged(button.enabled, model.enabled)) {
         EnableWindow(button.hwnd, model.enabled);
     }
-    if (differs(button.visible, model.visible)) {
+    if (storeIfChanged(button.visible, model.visible)) {
         ShowWindow(button.hwnd, model.visible ? SW_SHOWNA : SW_HIDE);
     }
 }
@@ -645,8 +718,7 @@ void MainWindow::pushLine()
     const int x2 = toPixels(std::max(line.x1, line.x2));
     const int y1 = toPixels(std::min(line.y1, line.y2));
     const int y2 = toPixels(std::max(line.y1, line.y2));
-    const RECT now{x1 - width / 2, y1 - width / 2, x2 + width - width / 2,
-                   y2 + width - width / 2};
+    const RECT now{x1 - width / 2, y1 - width / 2, x2 + width - width / 2, y2 + width - width / 2};
     if (m_line && EqualRect(&*m_line, &now)) {
         return;
     }
@@ -677,14 +749,14 @@ void MainWindow::pushBox(BoxControl& box)
         box.visible.reset();
         recreated = true;
     }
-    if (differs(box.geometry, geometryOf(model.container, model.rect))) {
+    if (storeIfChanged(box.geometry, geometryOf(model.container, model.rect))) {
         place(box.hwnd, *box.geometry);
     }
-    if (differs(box.font, FontKey{model.font.points, model.font.weight})) {
+    if (storeIfChanged(box.font, FontKey{model.font.points, model.font.weight})) {
         // Set explicitly on every edit: a multi-line edit draws kanji only with a Japanese face.
         SendMessageW(box.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(model.font)), TRUE);
     }
-    const bool newText = differs(box.text, model.text);
+    const bool newText = storeIfChanged(box.text, model.text);
     if (newText || recreated) {
         SetWindowTextW(box.hwnd, toWide(model.text).c_str());
         SendMessageW(box.hwnd, EM_SETSEL, 0, 0);
@@ -695,15 +767,10 @@ void MainWindow::pushBox(BoxControl& box)
         }
     }
     if (newText) {
-        // A new text puts the caret before its first character, unless the handler also set
-        // the selection.
-        if (box.selection == Selection{model.selStart, model.selLength}) {
-            model.selStart = 0;
-            model.selLength = 0;
-        }
-        box.selection = Selection{0, 0};
+        caretToStartOfReplacedText(model, box.selection);
+        box.selection = Selection{0, 0}; // where the edit's caret is now
     }
-    if (differs(box.visible, model.visible)) {
+    if (storeIfChanged(box.visible, model.visible)) {
         ShowWindow(box.hwnd, model.visible ? SW_SHOWNA : SW_HIDE);
     }
 }
@@ -711,7 +778,7 @@ void MainWindow::pushBox(BoxControl& box)
 void MainWindow::applySelection(BoxControl& box)
 {
     const TextBox& model = *box.model;
-    if (!differs(box.selection, Selection{model.selStart, model.selLength})) {
+    if (!storeIfChanged(box.selection, Selection{model.selStart, model.selLength})) {
         return;
     }
     const std::wstring text = windowText(box.hwnd);
@@ -739,21 +806,17 @@ void MainWindow::focusTextBox(const TextBox& box)
     }
 }
 
-HWND MainWindow::defaultButton() const
+HWND MainWindow::defaultButton()
 {
-    // Run is the default button; while another command button has the focus, Enter presses that
-    // one, and it carries the emphasis instead.
-    HWND focus = GetFocus();
-    HWND run = nullptr;
+    ButtonControl* focused = buttonFor(GetFocus());
+    const CommandButton& target =
+        tavimo::defaultButton(m_form, focused != nullptr ? focused->model : nullptr);
     for (const ButtonControl& button : m_buttons) {
-        if (button.hwnd == focus) {
-            return focus;
-        }
-        if (button.model == &m_form.cmdJIKKO) {
-            run = button.hwnd;
+        if (button.model == &target) {
+            return button.hwnd;
         }
     }
-    return run;
+    return nullptr;
 }
 
 void MainWindow::drawButton(const DRAWITEMSTRUCT& item)

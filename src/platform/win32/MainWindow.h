@@ -3,6 +3,8 @@
 #pragma once
 
 #include "model/frmMain.h"
+#include "platform/Mirror.h"
+#include "platform/WindowSize.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
@@ -39,7 +41,6 @@ public:
     bool takeKey(const MSG& message);
 
 private:
-    using Selection = std::pair<int, int>; // start and length in model characters
     using FontKey = std::pair<float, int>; // points and weight
     using Geometry = std::array<int, 4>;   // left, top, width, height in the window's pixels
     using Handler = void (frmMain::*)();
@@ -78,6 +79,8 @@ private:
     };
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK inputLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR limit);
     static LRESULT CALLBACK runButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -86,12 +89,21 @@ private:
     HWND createBox(BoxControl& box);
     void run(Handler handler);
     void readEdits();
+    // The window's frame (outer size less client size) and client size, in the window's pixels.
+    struct WindowEdges {
+        PixelSize device;
+        PixelSize client;
+    };
+    WindowEdges edges() const;
     void takeWindowSize();
     void followDpi(int dpi, const RECT* suggested);
     void forgetPushed();
 
     int toPixels(float twips) const;
     float toTwips(int pixels) const;
+    // The window's pixels against the 96-dpi pixels that WindowSize counts in.
+    PixelSize toDip(PixelSize pixels) const;
+    PixelSize fromDip(PixelSize dip) const;
     Geometry geometryOf(Container container, const TwipsRect& rect) const;
     HFONT fontFor(const Font& font);
     void place(HWND control, const Geometry& geometry);
@@ -105,7 +117,7 @@ private:
     void applySelection(BoxControl& box);
 
     void drawButton(const DRAWITEMSTRUCT& item);
-    HWND defaultButton() const;
+    HWND defaultButton();
     ButtonControl* buttonFor(HWND hwnd);
     BoxControl* boxFor(HWND hwnd);
 
@@ -125,6 +137,7 @@ private:
     HBRUSH m_brightGreen = nullptr;
     HBRUSH m_white = nullptr;
     HBRUSH m_emphasis = nullptr;
+    WindowSize m_size{m_form};
     bool m_pushing = false;
 };
 

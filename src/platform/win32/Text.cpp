@@ -1,4 +1,5 @@
-// The model's texts (UTF-8, CR LF) against Windows' wide strings (UTF-16, CR LF too), and positions.
+// The model's texts (UTF-8, CR LF) against Windows' wide strings (UTF-16, CR LF too), and
+// positions.
 #include "platform/win32/Text.h"
 
 #include <windows.h>
@@ -29,8 +30,8 @@ std::string toUtf8(std::wstring_view wide)
     if (wide.empty()) {
         return {};
     }
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                         nullptr, nullptr);
     std::string utf8(std::size_t(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), size, nullptr,
                         nullptr);

@@ -1,4 +1,5 @@
-// The model's texts (UTF-8, CR LF) against Windows' wide strings (UTF-16, CR LF too), and positions.
+// The model's texts (UTF-8, CR LF) against Windows' wide strings (UTF-16, CR LF too), and
+// positions.
 #pragma once
 
 #include <string>

@@ -213,7 +213,11 @@ copy_box() {
 screenshot() {
     import -window "$WID" "$1"
     if [ "$driver" = wine ]; then
-        mogrify -crop "+$client_x+$client_y" +repage "$1"
+        # Wine's frame is as wide at the right and the bottom as at the left.
+        local size
+        size=$(identify -format '%w %h' "$1")
+        mogrify -crop "$((${size% *} - 2 * client_x))x$((${size#* } - client_y - client_x))+$client_x+$client_y" \
+            +repage "$1"
     fi
 }
 

@@ -1,6 +1,11 @@
 # Shared steps of the end-to-end tests: a private Xvfb and session bus, the program started on it,
 # real input events through xdotool, the clipboard through xclip, screenshots through ImageMagick.
 # Sourced by each test_*.sh with the program's path as its first argument.
+#
+# The same checks run against both programs: the Linux one (Qt on X11) and tavimo.exe under Wine
+# (chosen by the program's name). The steps that differ are the driver's: start_app, click_at,
+# screenshot, mark_clipboard and read_clipboard; a check calls only these and the steps built on
+# them, and sees the window's client area and the program's own clipboard either way.
 set -euo pipefail
 
 TAVIMO_BIN=$1
@@ -10,8 +15,32 @@ unset XMODIFIERS QT_IM_MODULE GTK_IM_MODULE WAYLAND_DISPLAY QT_QPA_PLATFORM
 failures=0
 started_pids=()
 
+case "$TAVIMO_BIN" in
+    *.exe)
+        driver=wine
+        # The prefix (prepared once, tests/windows/wine.sh) and the tests' clipboard program come
+        # from the Windows build's test definitions.
+        : "${WINEPREFIX:?the Windows tests need WINEPREFIX (see tests/windows/CMakeLists.txt)}"
+        : "${TAVIMO_CLIPBOARD:?the Windows tests need TAVIMO_CLIPBOARD, the path of tavimo_clipboard.exe}"
+        export WINEPREFIX
+        # shellcheck source=../windows/wine.sh
+        source "$(dirname "${BASH_SOURCE[0]}")/../windows/wine.sh"
+        # Without a window manager Wine draws the frame and caption itself, inside the window:
+        # the client area starts here (measured on Wine 8 at 96 dpi).
+        client_x=4
+        client_y=23
+        ;;
+    *)
+        driver=qt
+        # Under a bare Xvfb the window has no frame: client area and window are one.
+        client_x=0
+        client_y=0
+        ;;
+esac
+
 cleanup() {
     local pid
+    [ "$driver" = wine ] && wine_stop
     for pid in "${started_pids[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
@@ -60,11 +89,19 @@ start_display() {
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus.address")
     export DBUS_SESSION_BUS_ADDRESS
     started_pids+=("$(head -n 1 "$WORK/bus.pid")")
+    if [ "$driver" = wine ]; then
+        wine_prefix
+        wine_start
+    fi
 }
 
 # Starts the program and waits for its window: sets APP_PID and WID.
 start_app() {
-    "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
+    if [ "$driver" = wine ]; then
+        wine "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
+    else
+        "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
+    fi
     APP_PID=$!
     started_pids+=("$APP_PID")
     WID=""
@@ -100,8 +137,8 @@ wait_size() {
 # Twips to pixels, as the program lays out its controls: 15 twips to a pixel.
 px() { echo $(( ($1 + 7) / 15 )); }
 
-click_at() { # x y in window pixels
-    xdotool mousemove --window "$WID" "$1" "$2" click 1
+click_at() { # x y in the client area's pixels
+    xdotool mousemove --window "$WID" $(($1 + client_x)) $(($2 + client_y)) click 1
     settle 0.2
 }
 
@@ -132,6 +169,10 @@ no_copy='(no copy)'
 # Puts the marker on the clipboard and waits until it is there. xclip serves it until a copy
 # takes the clipboard over (or the display ends).
 mark_clipboard() {
+    if [ "$driver" = wine ]; then
+        wine "$TAVIMO_CLIPBOARD" set "$no_copy"
+        return 0
+    fi
     printf '%s' "$no_copy" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
     for _ in $(seq 100); do
         [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$no_copy" ] && return 0
@@ -143,10 +184,20 @@ mark_clipboard() {
 # number of 50 ms tries (600 by default: a copy waits for the searches pressed before it).
 read_clipboard() {
     for _ in $(seq "${1:-600}"); do
-        [ "$(xclip -o -selection clipboard 2>/dev/null)" != "$no_copy" ] && break
+        [ "$(clipboard_text)" != "$no_copy" ] && break
         sleep 0.05
     done
-    xclip -o -selection clipboard 2>/dev/null
+    clipboard_text
+}
+
+# The clipboard's plain text as the program put it there. Under Wine it is read inside Wine: its
+# bridge to the X11 clipboard turns CR LF into LF.
+clipboard_text() {
+    if [ "$driver" = wine ]; then
+        wine "$TAVIMO_CLIPBOARD" get 2>/dev/null
+    else
+        xclip -o -selection clipboard 2>/dev/null
+    fi
 }
 
 # Presses the copy button of result box N (3..6) and prints the clipboard; a second argument
@@ -158,7 +209,17 @@ copy_box() {
     read_clipboard "${2:-600}"
 }
 
-screenshot() { import -window "$WID" "$1"; }
+# A screenshot of the client area, so that a pixel has the same coordinates for both programs.
+screenshot() {
+    import -window "$WID" "$1"
+    if [ "$driver" = wine ]; then
+        # Wine's frame is as wide at the right and the bottom as at the left.
+        local size
+        size=$(identify -format '%w %h' "$1")
+        mogrify -crop "$((${size% *} - 2 * client_x))x$((${size#* } - client_y - client_x))+$client_x+$client_y" \
+            +repage "$1"
+    fi
+}
 
 # Takes the screenshot once pixel x y shows "r,g,b", that is once the window has drawn what the
 # test expects there; after ten seconds as it is.

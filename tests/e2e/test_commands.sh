@@ -63,10 +63,13 @@ case "$(copy_box 3)" in
     *) fail "the search continued after the ten-digit Move: $(copy_box 3 | head -c 40)" ;;
 esac
 
-# Exit ends the process at once (within a second) with status 0.
+# Exit ends the process at once (within a second; Wine's own teardown of a process takes a few)
+# with status 0.
 click_exit
 status=""
-for _ in $(seq 50); do
+tries=50
+[ "$driver" = wine ] && tries=250
+for _ in $(seq "$tries"); do
     if ! alive "$APP_PID"; then
         wait "$APP_PID" && status=0 || status=$?
         break

@@ -39,4 +39,20 @@ CommandButton& defaultButton(frmMain& form, CommandButton* focused)
     return focused != nullptr ? *focused : form.cmdJIKKO;
 }
 
+std::array<ClickHandler, 10> clickHandlers(const frmMain& form)
+{
+    return {{
+        {&form.cmdJIKKO, &frmMain::cmdJIKKO_Click},
+        {&form.cmdKESU, &frmMain::cmdKESU_Click},
+        {&form.cmdXY, &frmMain::cmdXY_Click},
+        {&form.cmdOTO, &frmMain::cmdOTO_Click},
+        {&form.cmdCOPY, &frmMain::cmdCOPY_Click},
+        {&form.cmdEND, &frmMain::cmdEND_Click},
+        {&form.cmdCOPY3, &frmMain::cmdCOPY3_Click},
+        {&form.cmdCOPY4, &frmMain::cmdCOPY4_Click},
+        {&form.cmdCOPY5, &frmMain::cmdCOPY5_Click},
+        {&form.cmdCOPY6, &frmMain::cmdCOPY6_Click},
+    }};
+}
+
 } // namespace tavimo

@@ -3,6 +3,7 @@
 
 #include "model/frmMain.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -46,5 +47,10 @@ bool mayHoldLongWord(std::u16string_view text);
 // The command button that carries the default emphasis, the one that Enter presses: the command
 // button that has the focus; Run (cmdJIKKO) while the focus is elsewhere in the window.
 CommandButton& defaultButton(frmMain& form, CommandButton* focused);
+
+// The handler that a click on each command button runs, the window's table of events.
+using Handler = void (frmMain::*)();
+using ClickHandler = std::pair<const CommandButton*, Handler>;
+std::array<ClickHandler, 10> clickHandlers(const frmMain& form);
 
 } // namespace tavimo

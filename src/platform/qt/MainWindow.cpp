@@ -250,18 +250,7 @@ void MainWindow::setupTabOrder()
 
 void MainWindow::setupConnections()
 {
-    const std::array<std::pair<const CommandButton*, Handler>, 10> clicks{{
-        {&m_form.cmdJIKKO, &frmMain::cmdJIKKO_Click},
-        {&m_form.cmdKESU, &frmMain::cmdKESU_Click},
-        {&m_form.cmdXY, &frmMain::cmdXY_Click},
-        {&m_form.cmdOTO, &frmMain::cmdOTO_Click},
-        {&m_form.cmdCOPY, &frmMain::cmdCOPY_Click},
-        {&m_form.cmdEND, &frmMain::cmdEND_Click},
-        {&m_form.cmdCOPY3, &frmMain::cmdCOPY3_Click},
-        {&m_form.cmdCOPY4, &frmMain::cmdCOPY4_Click},
-        {&m_form.cmdCOPY5, &frmMain::cmdCOPY5_Click},
-        {&m_form.cmdCOPY6, &frmMain::cmdCOPY6_Click},
-    }};
+    const auto clicks = clickHandlers(m_form);
     for (const auto& [button, handler] : clicks) {
         connect(buttonWidget(*button), &QPushButton::clicked, this,
                 [this, handler = handler] { run(handler); });

@@ -53,7 +53,6 @@ protected:
 
 private:
     using FontKey = std::pair<float, int>; // points and weight
-    using Handler = void (frmMain::*)();
 
     // One control and the values last pushed onto its widget (empty before the first push).
     struct FrameWidget {

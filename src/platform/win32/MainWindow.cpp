@@ -165,18 +165,7 @@ void MainWindow::createControls()
         m_boxes[i].model = boxes[i];
         m_boxes[i].id = firstBoxId + int(i);
     }
-    const std::array<std::pair<const CommandButton*, Handler>, 10> clicks{{
-        {&m_form.cmdJIKKO, &frmMain::cmdJIKKO_Click},
-        {&m_form.cmdKESU, &frmMain::cmdKESU_Click},
-        {&m_form.cmdXY, &frmMain::cmdXY_Click},
-        {&m_form.cmdOTO, &frmMain::cmdOTO_Click},
-        {&m_form.cmdCOPY, &frmMain::cmdCOPY_Click},
-        {&m_form.cmdEND, &frmMain::cmdEND_Click},
-        {&m_form.cmdCOPY3, &frmMain::cmdCOPY3_Click},
-        {&m_form.cmdCOPY4, &frmMain::cmdCOPY4_Click},
-        {&m_form.cmdCOPY5, &frmMain::cmdCOPY5_Click},
-        {&m_form.cmdCOPY6, &frmMain::cmdCOPY6_Click},
-    }};
+    const auto clicks = clickHandlers(m_form);
     const auto buttons = m_form.buttons();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         ButtonControl& button = m_buttons[i];

@@ -43,7 +43,6 @@ public:
 private:
     using FontKey = std::pair<float, int>; // points and weight
     using Geometry = std::array<int, 4>;   // left, top, width, height in the window's pixels
-    using Handler = void (frmMain::*)();
 
     struct BoxControl {
         TextBox* model = nullptr;

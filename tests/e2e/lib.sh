@@ -105,8 +105,12 @@ start_app() {
     APP_PID=$!
     started_pids+=("$APP_PID")
     WID=""
+    # By its class too: mutter 48 frames an X11 client with a window of its own frames client
+    # that bears the client's name and process.
     for _ in $(seq 200); do
-        WID=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tavimo$' 2>/dev/null | head -n 1 || true)
+        WID=$(comm -12 <(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tavimo$' | sort) \
+            <(xdotool search --onlyvisible --classname '^tavimo' | sort) 2>/dev/null |
+            head -n 1 || true)
         [ -n "$WID" ] && break
         sleep 0.05
     done

@@ -16,15 +16,22 @@ type_into 700 1
 click_run
 expect_eq "30 to 1 by a click on Run" "$one_to_thirty" "$(copy_box 3 | hex)"
 
-# The horizontal list of 0 to 40000 stays in one box, wrapped.
+# The horizontal list of 0 to 40000 stays in one box, wrapped. Wine's edit control measures the
+# rest of a paragraph again for every line it wraps, which takes minutes for this one paragraph
+# of 25000 characters: under Wine the list ends at 5000.
 click_xy
 type_into 120 0
-type_into 700 40000
+if [ "$driver" = wine ]; then
+    upper=5000 last_prime=4999
+else
+    upper=40000 last_prime=39989
+fi
+type_into 700 "$upper"
 click_run 1
 horizontal=$(copy_box 3)
 case "$horizontal" in
-    素数は,2,3,5,7,11,*,39989,$'\r\n'です。) ;;
-    *) fail "0 to 40000 horizontally: ${horizontal:0:40}…${horizontal: -20}" ;;
+    素数は,2,3,5,7,11,*,"$last_prime",$'\r\n'です。) ;;
+    *) fail "0 to $upper horizontally: ${horizontal:0:40}…${horizontal: -20}" ;;
 esac
 click_xy
 

@@ -7,6 +7,7 @@ start_app
 expect_eq "window size at start-up (5000 × 4050 twips)" "333 270" "$(wait_size "333 270")"
 
 screenshot_when "$WORK/start.png" 45 122 "0,255,0" # drawn: Run's face
+[ -n "${TAVIMO_SCREENSHOTS:-}" ] && cp "$WORK/start.png" "$TAVIMO_SCREENSHOTS/start.png"
 expect_eq "window background" "0,128,0" "$(pixel "$WORK/start.png" 5 300)"
 expect_eq "window background between the frames" "0,128,0" "$(pixel "$WORK/start.png" 10 105)"
 expect_eq "Run button face" "0,255,0" "$(pixel "$WORK/start.png" 45 122)"

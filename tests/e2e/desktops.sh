@@ -210,11 +210,6 @@ maximise() { # 1 maximise, 0 restore
     settle 1
 }
 
-# The room the layout leaves for a frame: a frame counts up to it.
-counted() { # frame width, frame height
-    echo "$(($1 < 15 ? $1 : 15)) $(($2 < 30 ? $2 : 30))"
-}
-
 # The whole session of a user: the start-up window with every control whole, 1 to 30 through the
 # clipboard byte for byte, a four-box search and the window's size after it, maximise and restore
 # followed by a search, Exit. Prints each size for the record; TAVIMO_SCREENSHOTS=DIR keeps the

@@ -25,18 +25,18 @@ case "$TAVIMO_BIN" in
         export WINEPREFIX
         # shellcheck source=../windows/wine.sh
         source "$(dirname "${BASH_SOURCE[0]}")/../windows/wine.sh"
-        # Without a window manager Wine draws the frame and caption itself, inside the window:
-        # the client area starts here (measured on Wine 8 at 96 dpi).
-        client_x=4
-        client_y=23
         ;;
     *)
         driver=qt
-        # Under a bare Xvfb the window has no frame: client area and window are one.
-        client_x=0
-        client_y=0
         ;;
 esac
+# Where the client area starts in the window, and the frame drawn inside the window: "width
+# height". Under a bare Xvfb the Qt window has none: client area and window are one. Without a
+# window manager Wine draws the frame and caption itself, as large as its release makes them
+# (start_app).
+client_x=0
+client_y=0
+inner_frame="0 0"
 
 cleanup() {
     local pid
@@ -97,6 +97,7 @@ start_display() {
 
 # Starts the program and waits for its window: sets APP_PID and WID.
 start_app() {
+    local width height
     if [ "$driver" = wine ]; then
         wine "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
     else
@@ -119,13 +120,54 @@ start_app() {
         cat "$WORK/app.log" "$WORK/xvfb.log" >&2
         exit 1
     fi
+    if [ "$driver" = wine ]; then
+        read -r client_x client_y width height <<<"$(wine "$TAVIMO_CLIPBOARD" frame | tr -d '\r')"
+        inner_frame="$width $height"
+    fi
     settle
+}
+
+# The room the layout leaves for a frame: a frame counts up to it.
+counted() { # frame width, frame height
+    echo "$(($1 < 15 ? $1 : 15)) $(($2 < 30 ? $2 : 30))"
+}
+
+# What a frame has beyond that room: "width height". A window is that much larger on the display
+# than the size that the program gives it and that the tests compare.
+beyond_room() {
+    local width height counted_width counted_height
+    read -r width height <<<"$inner_frame"
+    read -r counted_width counted_height <<<"$(counted "$width" "$height")"
+    echo "$((width - counted_width)) $((height - counted_height))"
 }
 
 # Lets the program take the events sent so far and repaint.
 settle() { sleep "${1:-0.3}"; }
 
-window_size() { xdotool getwindowgeometry --shell "$WID" | awk -F= '/^(WIDTH|HEIGHT)=/{printf "%s ", $2}' | sed 's/ $//'; }
+window_size() {
+    local beyond
+    beyond=$(beyond_room)
+    xdotool getwindowgeometry --shell "$WID" |
+        awk -F= -v beyond="$beyond" '/^WIDTH=/ { width = $2 } /^HEIGHT=/ { height = $2 }
+            END { split(beyond, b, " "); print width - b[1], height - b[2] }'
+}
+
+# A user's resize to the size "W H" as window_size reports it; under Wine from inside, as a drag
+# of the window's border makes it.
+resize_window() { # width height [--sync]
+    local width height
+    read -r width height <<<"$(beyond_room)"
+    width=$(($1 + width))
+    height=$(($2 + height))
+    if [ "$driver" = wine ]; then
+        wine "$TAVIMO_CLIPBOARD" size "$width" "$height" || fail "no resize to $1 x $2"
+    elif [ "${3:-}" = --sync ]; then
+        xdotool windowsize --sync "$WID" "$width" "$height" 2>/dev/null ||
+            xdotool windowsize "$WID" "$width" "$height"
+    else
+        xdotool windowsize "$WID" "$width" "$height"
+    fi
+}
 
 # Waits up to ten seconds for the window to take the size "W H", then prints the size it has.
 wait_size() {

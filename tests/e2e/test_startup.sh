@@ -23,7 +23,7 @@ hint=$(printf '\r\n２つの数の差が大きい\r\nとかなり時間がかか
 expect_eq "copy of the start-up hint" "$hint" "$(copy_box 3 | od -An -tx1 | tr -d ' \n')"
 
 # A user resize moves the copy-button strip to the new bottom edge (top = H − 680 twips).
-xdotool windowsize --sync "$WID" 600 500 2>/dev/null || xdotool windowsize "$WID" 600 500
+resize_window 600 500 --sync
 expect_eq "window size after the resize" "600 500" "$(wait_size "600 500")"
 copy_strip_y=$(( (7500 - 680 + 115) / 15 ))
 screenshot_when "$WORK/resized.png" 165 "$copy_strip_y" "0,255,0"
@@ -32,7 +32,7 @@ expect_eq "result box reaches down" "255,255,255" "$(pixel "$WORK/resized.png" 3
 
 # Very small and very large sizes: the program keeps running and answering.
 for size in "20 20" "1 1" "1590 990" "333 270"; do
-    xdotool windowsize "$WID" $size
+    resize_window $size
     settle 0.3
     alive "$APP_PID" || fail "the program ended at size $size"
 done

@@ -1,7 +1,8 @@
 ; The Windows installer: Tavimo for the current user, without administrator rights, in
 ; %LOCALAPPDATA%\Programs\Tavimo, with a Start-menu shortcut and an uninstaller listed among the
-; installed apps. Built by the Windows build's "installer" target:
-;   makensis -DVERSION=1.0.0 -DEXE=path\to\tavimo.exe -DLICENSE=LICENSE -DOUTFILE=setup.exe tavimo.nsi
+; installed apps. The Windows build makes it with the program (CMakeLists.txt here), as by hand:
+;   makensis -DVERSION=1.0.0 -DEXE=tavimo.exe -DLICENSE=LICENSE -DICON=tavimo.ico
+;            -DOUTFILE=setup.exe tavimo.nsi
 ; A 64-bit installer, as the program is: it runs where the program does, without 32-bit Windows
 ; (or Wine's) beside it.
 Target amd64-unicode

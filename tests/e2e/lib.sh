@@ -109,9 +109,9 @@ start_app() {
     # By its class too: mutter 48 frames an X11 client with a window of its own frames client
     # that bears the client's name and process.
     for _ in $(seq 200); do
-        WID=$(comm -12 <(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tavimo$' | sort) \
-            <(xdotool search --onlyvisible --classname '^tavimo' | sort) 2>/dev/null |
-            head -n 1 || true)
+        WID=$(comm -12 \
+            <(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tavimo$' 2>/dev/null | sort) \
+            <(xdotool search --onlyvisible --classname '^tavimo' 2>/dev/null | sort) | head -n 1)
         [ -n "$WID" ] && break
         sleep 0.05
     done

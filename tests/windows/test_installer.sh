@@ -19,7 +19,8 @@ source "$(dirname "$0")/../e2e/lib.sh"
 # itself there, which Windows removes at its next start), and Tavimo's entry among the installed
 # apps.
 user_state() {
-    (cd "$profile" && find . \( -path ./Temp -o -path ./AppData/Local/Temp \) -prune -o -print | sort)
+    (cd "$profile" && find . \( -path ./Temp -o -path ./AppData/Local/Temp \) -prune -o -print) |
+        sort
     installed_entry
 }
 installed_entry() { { wine reg query "$key" 2>/dev/null || true; } | tr -d '\r'; }
@@ -49,7 +50,8 @@ click_exit
 wait_ended || fail "Exit did not end the installed program"
 
 # The uninstaller starts a copy of itself in the temporary folder and ends.
-wine "$dir/uninstall.exe" /S </dev/null >"$WORK/uninstall.log" 2>&1 || fail "the uninstaller exited $?"
+wine "$dir/uninstall.exe" /S </dev/null >"$WORK/uninstall.log" 2>&1 ||
+    fail "the uninstaller exited $?"
 for _ in $(seq 200); do
     [ -e "$dir" ] || break
     sleep 0.1

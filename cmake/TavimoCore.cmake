@@ -17,6 +17,9 @@ add_library(tavimo_core STATIC ${TAVIMO_CORE_SOURCES})
 target_include_directories(tavimo_core PUBLIC ${TAVIMO_SOURCE_ROOT}/src)
 target_compile_features(tavimo_core PUBLIC cxx_std_20)
 target_compile_options(tavimo_core PRIVATE -Wall -Wextra -Wpedantic)
+# The search tests its candidates on every core (search/TrialPrimeBatches.cpp).
+find_package(Threads REQUIRED)
+target_link_libraries(tavimo_core PUBLIC Threads::Threads)
 
 file(GLOB TAVIMO_BINDING_SOURCES CONFIGURE_DEPENDS ${TAVIMO_SOURCE_ROOT}/src/platform/*.cpp)
 add_library(tavimo_binding STATIC ${TAVIMO_BINDING_SOURCES})

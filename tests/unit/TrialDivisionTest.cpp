@@ -360,5 +360,42 @@ TEST(ForEachTrialPrime, StopsWhenAskedAndSkipsEmptyRanges)
     EXPECT_TRUE(listed.empty());
 }
 
+// However many threads test the batches, the primes come in order, a search that stops early
+// ends at once, and the cap's 20000th prime is the same.
+TEST(ForEachTrialPrime, ListsTheSamePrimesWithAnyNumberOfThreads)
+{
+    const std::vector<std::int64_t> expected = oddPrimesFromFive(99000000, 99400000);
+    const std::vector<std::int64_t> fromOne = oddPrimesFromFive(1, 300000);
+    for (int threads : {1, 2, 3, 8}) {
+        SCOPED_TRACE(std::to_string(threads) + " threads");
+        TrialPrimeBatches::forceSearchThreads(threads);
+        std::vector<std::int64_t> listed;
+        forEachTrialPrime(99000001, 99400000, [&](std::int64_t p) {
+            listed.push_back(p);
+            return true;
+        });
+        EXPECT_EQ(listed, expected);
+
+        // Stopped at the 19998th odd prime, deep in a later batch, as the cap stops a search.
+        listed.clear();
+        forEachTrialPrime(1, largestCandidate, [&](std::int64_t p) {
+            listed.push_back(p);
+            return listed.size() < 19998;
+        });
+        ASSERT_EQ(listed.size(), 19998u);
+        EXPECT_EQ(listed.back(), 224737);
+        EXPECT_TRUE(std::equal(listed.begin(), listed.end(), fromOne.begin()));
+
+        // Four primes of the widest range: the helpers must not go on through it.
+        listed.clear();
+        forEachTrialPrime(1000000001, largestCandidate, [&](std::int64_t p) {
+            listed.push_back(p);
+            return listed.size() < 4;
+        });
+        EXPECT_EQ(listed, oddPrimesFromFive(1000000001, 1000000033));
+    }
+    TrialPrimeBatches::forceSearchThreads(0);
+}
+
 } // namespace
 } // namespace tavimo

@@ -1,0 +1,148 @@
+// The search's candidates tested in batches by one thread per core, handed out in order.
+#include "search/TrialDivision.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cassert>
+
+namespace tavimo {
+namespace {
+
+// Odd candidates per batch: about a third of a millisecond of the portable kernel near 10^9, and
+// small enough that the last batches of a search that stops at its cap cost little.
+constexpr std::int64_t batchSize = 2048;
+// Batches tested ahead of the one handed out; a thread that would go further waits.
+constexpr std::int64_t window = 16;
+constexpr int mostThreads = 8;
+
+std::atomic<int> forcedThreads{0};
+
+} // namespace
+
+struct TrialPrimeBatches::Shared {
+    struct Slot {
+        std::atomic<std::int64_t> ready{-1}; // the batch whose primes are in primes
+        std::vector<std::int64_t> primes;
+    };
+
+    std::int64_t start;
+    std::int64_t upper;
+    std::int64_t batches;
+    std::atomic<std::int64_t> taken{0};     // batches given to a thread to test
+    std::atomic<std::int64_t> handedOut{0}; // batches that next() handed out
+    std::atomic<bool> stopping{false};
+    std::array<Slot, window> slots;
+
+    // Claims the next batch to test, unless every batch is claimed or it lies beyond the window.
+    bool take(std::int64_t& batch)
+    {
+        std::int64_t next = taken.load();
+        do {
+            if (next >= batches || next >= handedOut.load(std::memory_order_acquire) + window) {
+                return false;
+            }
+        } while (!taken.compare_exchange_weak(next, next + 1));
+        batch = next;
+        return true;
+    }
+
+    void test(std::int64_t batch)
+    {
+        Slot& slot = slots[static_cast<std::size_t>(batch % window)];
+        slot.primes.clear();
+        const std::int64_t first = start + 2 * batchSize * batch;
+        const std::int64_t last = std::min(upper, first + 2 * (batchSize - 1));
+        for (std::int64_t n = nextTrialPrime(first, last); n <= last;
+             n = nextTrialPrime(n + 2, last)) {
+            if (stopping.load(std::memory_order_relaxed)) {
+                return;
+            }
+            slot.primes.push_back(n);
+        }
+        slot.ready.store(batch, std::memory_order_release);
+        slot.ready.notify_all();
+    }
+
+    void help()
+    {
+        while (!stopping.load()) {
+            std::int64_t batch = 0;
+            if (take(batch)) {
+                test(batch);
+                continue;
+            }
+            if (taken.load() >= batches) {
+                return;
+            }
+            // The window is full: wait until next() hands out a batch (or the search stops).
+            const std::int64_t seen = handedOut.load();
+            if (taken.load() >= seen + window) {
+                handedOut.wait(seen);
+            }
+        }
+    }
+};
+
+TrialPrimeBatches::TrialPrimeBatches(std::int64_t start, std::int64_t upper)
+    : m_shared(std::make_unique<Shared>())
+{
+    assert(start % 2 == 1);
+    m_shared->start = start;
+    m_shared->upper = upper;
+    m_shared->batches = upper < start ? 0 : (upper - start) / 2 / batchSize + 1;
+    const std::int64_t helpers = std::min<std::int64_t>(threads() - 1, m_shared->batches - 1);
+    for (std::int64_t i = 0; i < helpers; ++i) {
+        m_helpers.emplace_back([shared = m_shared.get()] { shared->help(); });
+    }
+}
+
+TrialPrimeBatches::~TrialPrimeBatches()
+{
+    m_shared->stopping.store(true);
+    m_shared->handedOut.fetch_add(1);
+    m_shared->handedOut.notify_all();
+    for (std::thread& helper : m_helpers) {
+        helper.join();
+    }
+}
+
+bool TrialPrimeBatches::next(std::vector<std::int64_t>& primes)
+{
+    Shared& shared = *m_shared;
+    const std::int64_t batch = shared.handedOut.load(std::memory_order_relaxed);
+    if (batch >= shared.batches) {
+        return false;
+    }
+    Shared::Slot& slot = shared.slots[static_cast<std::size_t>(batch % window)];
+    // Tests batches itself until a helper has tested this one, or tests this one.
+    for (std::int64_t ready = slot.ready.load(std::memory_order_acquire); ready != batch;
+         ready = slot.ready.load(std::memory_order_acquire)) {
+        std::int64_t other = 0;
+        if (shared.take(other)) {
+            shared.test(other);
+        } else {
+            slot.ready.wait(ready, std::memory_order_acquire);
+        }
+    }
+    primes.swap(slot.primes);
+    shared.handedOut.store(batch + 1, std::memory_order_release);
+    shared.handedOut.notify_all();
+    return true;
+}
+
+int TrialPrimeBatches::threads()
+{
+    if (const int forced = forcedThreads.load(); forced > 0) {
+        return forced;
+    }
+    const auto cores = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(cores, 1, mostThreads);
+}
+
+void TrialPrimeBatches::forceSearchThreads(int threads)
+{
+    forcedThreads.store(std::max(0, threads));
+}
+
+} // namespace tavimo

@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cassert>
+#include <system_error>
 
 namespace tavimo {
 namespace {
@@ -93,7 +94,11 @@ TrialPrimeBatches::TrialPrimeBatches(std::int64_t start, std::int64_t upper)
     m_shared->batches = upper < start ? 0 : (upper - start) / 2 / batchSize + 1;
     const std::int64_t helpers = std::min<std::int64_t>(threads() - 1, m_shared->batches - 1);
     for (std::int64_t i = 0; i < helpers; ++i) {
-        m_helpers.emplace_back([shared = m_shared.get()] { shared->help(); });
+        try {
+            m_helpers.emplace_back([shared = m_shared.get()] { shared->help(); });
+        } catch (const std::system_error&) {
+            break; // no thread to be had: the threads there are test every batch
+        }
     }
 }
 

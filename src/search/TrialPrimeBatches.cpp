@@ -5,6 +5,8 @@
 #include <array>
 #include <atomic>
 #include <cassert>
+#include <condition_variable>
+#include <mutex>
 #include <system_error>
 
 namespace tavimo {
@@ -34,6 +36,18 @@ struct TrialPrimeBatches::Shared {
     std::atomic<std::int64_t> handedOut{0}; // batches that next() handed out
     std::atomic<bool> stopping{false};
     std::array<Slot, window> slots;
+    // Waits for a batch tested, handed out or the search's end. (Not std::atomic::wait: the
+    // C++ library of Debian 12's Windows cross compiler can lose its wake-up.)
+    std::mutex mutex;
+    std::condition_variable changed;
+
+    void announce()
+    {
+        { // a thread that found nothing to do under the lock is waiting by now
+            const std::lock_guard lock(mutex);
+        }
+        changed.notify_all();
+    }
 
     // Claims the next batch to test, unless every batch is claimed or it lies beyond the window.
     bool take(std::int64_t& batch)
@@ -62,7 +76,7 @@ struct TrialPrimeBatches::Shared {
             slot.primes.push_back(n);
         }
         slot.ready.store(batch, std::memory_order_release);
-        slot.ready.notify_all();
+        announce();
     }
 
     void help()
@@ -77,10 +91,10 @@ struct TrialPrimeBatches::Shared {
                 return;
             }
             // The window is full: wait until next() hands out a batch (or the search stops).
-            const std::int64_t seen = handedOut.load();
-            if (taken.load() >= seen + window) {
-                handedOut.wait(seen);
-            }
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [this] {
+                return stopping.load() || taken.load() < handedOut.load() + window;
+            });
         }
     }
 };
@@ -105,8 +119,7 @@ TrialPrimeBatches::TrialPrimeBatches(std::int64_t start, std::int64_t upper)
 TrialPrimeBatches::~TrialPrimeBatches()
 {
     m_shared->stopping.store(true);
-    m_shared->handedOut.fetch_add(1);
-    m_shared->handedOut.notify_all();
+    m_shared->announce();
     for (std::thread& helper : m_helpers) {
         helper.join();
     }
@@ -121,18 +134,19 @@ bool TrialPrimeBatches::next(std::vector<std::int64_t>& primes)
     }
     Shared::Slot& slot = shared.slots[static_cast<std::size_t>(batch % window)];
     // Tests batches itself until a helper has tested this one, or tests this one.
-    for (std::int64_t ready = slot.ready.load(std::memory_order_acquire); ready != batch;
-         ready = slot.ready.load(std::memory_order_acquire)) {
+    while (slot.ready.load(std::memory_order_acquire) != batch) {
         std::int64_t other = 0;
         if (shared.take(other)) {
             shared.test(other);
         } else {
-            slot.ready.wait(ready, std::memory_order_acquire);
+            std::unique_lock lock(shared.mutex);
+            shared.changed.wait(
+                lock, [&] { return slot.ready.load(std::memory_order_acquire) == batch; });
         }
     }
     primes.swap(slot.primes);
     shared.handedOut.store(batch + 1, std::memory_order_release);
-    shared.handedOut.notify_all();
+    shared.announce();
     return true;
 }
 

@@ -47,10 +47,9 @@ public:
     // candidate has been handed out.
     bool next(std::vector<std::int64_t>& primes);
 
-    // The threads that test batches, the caller's own included: one per core, at most 8, unless
-    // forceSearchThreads set another number for every later search (the tests do).
-    static int threads();
-    static void forceSearchThreads(int threads); // 0: one per core again
+    // The threads that test batches, the caller's own included, are one per core, at most 8,
+    // unless this set another number for every later search (the tests do); 0: one per core.
+    static void forceSearchThreads(int threads);
 
 private:
     struct Shared;

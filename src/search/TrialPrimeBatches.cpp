@@ -21,6 +21,16 @@ constexpr int mostThreads = 8;
 
 std::atomic<int> forcedThreads{0};
 
+// The threads that test batches, the caller's own included.
+int searchThreads()
+{
+    if (const int forced = forcedThreads.load(); forced > 0) {
+        return forced;
+    }
+    const auto cores = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(cores, 1, mostThreads);
+}
+
 } // namespace
 
 struct TrialPrimeBatches::Shared {
@@ -106,7 +116,7 @@ TrialPrimeBatches::TrialPrimeBatches(std::int64_t start, std::int64_t upper)
     m_shared->start = start;
     m_shared->upper = upper;
     m_shared->batches = upper < start ? 0 : (upper - start) / 2 / batchSize + 1;
-    const std::int64_t helpers = std::min<std::int64_t>(threads() - 1, m_shared->batches - 1);
+    const std::int64_t helpers = std::min<std::int64_t>(searchThreads() - 1, m_shared->batches - 1);
     for (std::int64_t i = 0; i < helpers; ++i) {
         try {
             m_helpers.emplace_back([shared = m_shared.get()] { shared->help(); });
@@ -148,15 +158,6 @@ bool TrialPrimeBatches::next(std::vector<std::int64_t>& primes)
     shared.handedOut.store(batch + 1, std::memory_order_release);
     shared.announce();
     return true;
-}
-
-int TrialPrimeBatches::threads()
-{
-    if (const int forced = forcedThreads.load(); forced > 0) {
-        return forced;
-    }
-    const auto cores = static_cast<int>(std::thread::hardware_concurrency());
-    return std::clamp(cores, 1, mostThreads);
 }
 
 void TrialPrimeBatches::forceSearchThreads(int threads)

@@ -49,13 +49,15 @@ expect_eq "the installed program's window" "333 270" "$(window_size)"
 click_exit
 wait_ended || fail "Exit did not end the installed program"
 
-# The uninstaller starts a copy of itself in the temporary folder and ends.
+# The uninstaller starts a copy of itself in the temporary folder and ends; the copy removes
+# the files and then the folders one by one, so what it leaves is read once it is done or 20 s
+# have passed.
 wine "$dir/uninstall.exe" /S </dev/null >"$WORK/uninstall.log" 2>&1 ||
     fail "the uninstaller exited $?"
 for _ in $(seq 200); do
-    [ -e "$dir" ] || break
+    user_state >"$WORK/after"
+    cmp -s "$WORK/before" "$WORK/after" && break
     sleep 0.1
 done
-user_state >"$WORK/after"
 diff "$WORK/before" "$WORK/after" >&2 || fail "the uninstaller left the lines marked > above behind"
 finish

@@ -1,11 +1,36 @@
-// The portable kernel: one divisor at a time, in plain C++, on every processor.
+// The portable kernel: plain C++, on every processor.
 #include "search/Kernels.h"
 
-namespace tavimo::division {
+#include <cstring>
 
-// One divisor at a time. Past the first block the tests go four to a branch: four independent
-// multiplications keep the processor busy where one test after another would wait for each
-// branch. The four may reach beyond count (the table runs on), where a hit is not counted.
+namespace tavimo::division {
+namespace {
+
+// Four divisors' tests at once, in the compiler's vector type: the vector instructions that every
+// processor of the target has (SSE2 on x86-64, Advanced SIMD on arm64), or four independent
+// multiplications where it has none.
+using Lanes = std::uint32_t __attribute__((vector_size(16)));
+
+// Whether any divisor of the block divides n, with its shared limit.
+bool anyDividesInBlock(std::uint32_t n, std::uint32_t block)
+{
+    const std::uint32_t limit = divisorTable.blockLimit[block];
+    Lanes hits{};
+    for (std::uint32_t k = 0; k < blockSize; k += 4) {
+        Lanes inverse;
+        std::memcpy(&inverse, &divisorTable.inverse[block][k], sizeof inverse);
+        hits |= (n * inverse <= limit);
+    }
+    std::uint64_t halves[2];
+    std::memcpy(halves, &hits, sizeof halves);
+    return (halves[0] | halves[1]) != 0;
+}
+
+} // namespace
+
+// The first block one divisor at a time, as most candidates stop there; past it, a block at a
+// time, and the divisor itself looked for in the block that holds one. The block may reach beyond
+// count (the table runs on), where a hit is not counted.
 std::uint32_t firstDividingPortable(std::uint32_t n, std::uint32_t count)
 {
     const std::uint32_t own = std::min(count, blockSize);
@@ -14,16 +39,12 @@ std::uint32_t firstDividingPortable(std::uint32_t n, std::uint32_t count)
             return i;
         }
     }
-    for (std::uint32_t i = blockSize; i < count; i += 4) {
-        const std::uint32_t* inverse = &divisorTable.inverse[i / blockSize][i % blockSize];
-        const std::uint32_t limit = divisorTable.blockLimit[i / blockSize];
-        if ((n * inverse[0] <= limit) | (n * inverse[1] <= limit) | (n * inverse[2] <= limit) |
-            (n * inverse[3] <= limit)) {
-            for (std::uint32_t k = 0;; ++k) {
-                if (n * inverse[k] <= limit) {
-                    return std::min(i + k, count);
-                }
+    for (std::uint32_t i = blockSize; i < count; i += blockSize) {
+        if (anyDividesInBlock(n, i / blockSize)) {
+            while (!dividesAt(n, i)) {
+                ++i;
             }
+            return std::min(i, count);
         }
     }
     return count;

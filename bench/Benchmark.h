@@ -34,7 +34,7 @@ inline std::string describe(const Scenario& scenario)
 }
 
 struct Options {
-    int runs = 9;                  // timed runs after the warm-up; the median is reported
+    int runs = 15;                 // timed runs after the warm-up; the median is reported
     int warmUpRuns = 2;            // untimed runs before them
     std::vector<std::string> only; // the scenarios to run (their ids); empty: all
     bool baseline = true;          // the display also timed as the code before (for profiling: off)
@@ -112,6 +112,9 @@ struct GroupResult {
 };
 
 GroupResult runEnumerationGroup(const Options& options);
+// Keeps the medians with a target in the file at path, with those of the same build's earlier full
+// runs, and tells how far they moved across the last three (Repeat.cpp).
+std::string repeatNote(const std::string& path, const std::vector<Row>& rows);
 GroupResult runDisplayGroup(const Options& options);
 
 } // namespace tavimo::bench

@@ -38,7 +38,7 @@ namespace {
 constexpr double oneFrame = 16.7;
 constexpr double portableTarget = 25;
 
-const Scenario pressed[] = {B1, B2, B3, B4, B5, B6};
+const Scenario pressedScenarios[] = {B1, B2, B3, B4, B5, B6};
 
 // Counts the paint events that Qt delivers to any widget.
 class PaintCounter final : public QObject {
@@ -144,35 +144,42 @@ void useBoxes(int linesPerBlock)
                                                                   : linesPerBlock);
 }
 
-// The same steps timed with the binding as it is and as it was, run for run in turn, so that both
-// see the same machine.
-struct Paired {
-    Spread now;
-    std::optional<Spread> before;
+// One step that the group times: prepare puts the window in the state that the step starts from
+// (untimed), work is the step to the painted window.
+struct Step {
+    std::string table;
+    std::string name;
+    std::optional<double> target;
+    std::function<void()> prepare;
+    std::function<void()> work;
+    std::vector<double> now;    // the times with the binding as it is
+    std::vector<double> before; // and as it was
 };
 
-Paired measurePaired(const Options& options, const std::function<void()>& prepare,
-                     const std::function<void()>& work)
+// The speed of these virtual machines changes by up to a tenth in phases of a few seconds: a step
+// timed in one burst takes the phase it falls in, and its median moved from run to run with it.
+// So the steps take turns: each round times every step once, the binding as it is and as it was
+// in turn, and each median gathers runs from the whole group's time.
+void timeInRounds(const Options& options, std::vector<Step>& steps)
 {
-    std::vector<double> now;
-    std::vector<double> before;
-    for (int run = 0; run < options.warmUpRuns + options.runs; ++run) {
-        for (const int lines : {newLinesPerBlock, 1}) {
-            if (lines == 1 && !options.baseline) {
-                continue;
-            }
-            useBoxes(lines);
-            prepare();
-            const auto begin = std::chrono::steady_clock::now();
-            work();
-            const double time = milliseconds(begin, std::chrono::steady_clock::now());
-            if (run >= options.warmUpRuns) {
-                (lines == 1 ? before : now).push_back(time);
+    for (int round = 0; round < options.warmUpRuns + options.runs; ++round) {
+        for (Step& step : steps) {
+            for (const int lines : {newLinesPerBlock, 1}) {
+                if (lines == 1 && !options.baseline) {
+                    continue;
+                }
+                useBoxes(lines);
+                step.prepare();
+                const auto begin = std::chrono::steady_clock::now();
+                step.work();
+                const double time = milliseconds(begin, std::chrono::steady_clock::now());
+                if (round >= options.warmUpRuns) {
+                    (lines == 1 ? step.before : step.now).push_back(time);
+                }
             }
         }
     }
     useBoxes(newLinesPerBlock);
-    return {spreadOf(now), options.baseline ? std::optional(spreadOf(before)) : std::nullopt};
 }
 
 struct Bench {
@@ -181,12 +188,28 @@ struct Bench {
     MainWindow& window;
     QPushButton* run;
     QPushButton* orientation;
+    QSize size; // the window's size as shown, which every step starts from
     GroupResult result;
+    std::vector<Step> steps;
+
+    std::vector<DivisionKernel> kernels() const
+    {
+        std::vector<DivisionKernel> kernels = {fastestDivisionKernel()};
+        if (fastestDivisionKernel() != DivisionKernel::Portable) {
+            kernels.push_back(DivisionKernel::Portable);
+        }
+        return kernels;
+    }
 
     // As if the user had typed both bounds and answered the long-run warning, then pressed Run
-    // with the mouse.
-    void enter(const Scenario& scenario)
+    // with the mouse, in the window at its size, with the given kernel.
+    void enter(const Scenario& scenario, DivisionKernel kernel = fastestDivisionKernel())
     {
+        forceDivisionKernel(kernel);
+        if (window.size() != size) {
+            window.resize(size);
+            settle();
+        }
         if (form.SwithXY != scenario.horizontal) {
             orientation->click();
             settle();
@@ -202,51 +225,63 @@ struct Bench {
         QTest::mouseClick(run, Qt::LeftButton);
         settle();
     }
-
-    void add(const std::string& table, const std::string& name, const Paired& times,
-             std::optional<double> target)
+    // Entered and pressed once: the boxes built the way that the step times.
+    void pressed(const Scenario& scenario, DivisionKernel kernel = fastestDivisionKernel())
     {
+        enter(scenario, kernel);
+        press();
+    }
+
+    void add(std::string table, std::string name, std::optional<double> target,
+             std::function<void()> prepare, std::function<void()> work)
+    {
+        steps.push_back({.table = std::move(table),
+                         .name = std::move(name),
+                         .target = target,
+                         .prepare = std::move(prepare),
+                         .work = std::move(work),
+                         .now = {},
+                         .before = {}});
+    }
+
+    void report(const Step& step)
+    {
+        const Spread now = spreadOf(step.now);
         const std::optional<double> before =
-            times.before ? std::optional(times.before->median) : std::nullopt;
+            options.baseline ? std::optional(spreadOf(step.before).median) : std::nullopt;
         result.rows.push_back(
-            {table, name, times.now.median, before, std::nullopt, times.now, target});
-        if (target) {
+            {step.table, step.name, now.median, before, std::nullopt, now, step.target});
+        if (step.target) {
             char note[240];
             std::snprintf(note, sizeof note, "%s, %s ≤ %g ms: %.1f ms (before: %.1f ms), %s",
-                          table.c_str(), name.c_str(), *target, times.now.median,
-                          before.value_or(0), times.now.median <= *target ? "met" : "NOT met");
+                          step.table.c_str(), step.name.c_str(), *step.target, now.median,
+                          before.value_or(0), now.median <= *step.target ? "met" : "NOT met");
             result.notes.push_back(note);
         }
     }
 
-    void presses()
+    static std::string tableOf(DivisionKernel kernel)
     {
-        std::vector<DivisionKernel> kernels = {fastestDivisionKernel()};
-        if (fastestDivisionKernel() != DivisionKernel::Portable) {
-            kernels.push_back(DivisionKernel::Portable);
-        }
-        for (DivisionKernel kernel : kernels) {
-            forceDivisionKernel(kernel);
-            const bool fastest = kernel == fastestDivisionKernel();
-            const std::string table = std::string("Press of Run to painted window, ") +
-                                      divisionKernelName(kernel) +
-                                      (fastest ? " kernel, the fastest" : " kernel forced");
-            for (const Scenario& scenario : pressed) {
+        return std::string("Press of Run to painted window, ") + divisionKernelName(kernel) +
+               (kernel == fastestDivisionKernel() ? " kernel, the fastest" : " kernel forced");
+    }
+
+    // Every press shows the primes of its range, with every kernel; the peak memory after B3.
+    void check()
+    {
+        for (DivisionKernel kernel : kernels()) {
+            for (const Scenario& scenario : pressedScenarios) {
                 if (!options.wants(scenario)) {
                     continue;
                 }
-                enter(scenario);
-                // Each timed press empties boxes that a press built the same way.
-                const auto pressOnce = [&] { press(); };
-                const Paired times = measurePaired(options, pressOnce, pressOnce);
-                add(table, describe(scenario), times, fastest ? oneFrame : portableTarget);
+                pressed(scenario, kernel);
                 if (shownPrimes(window) != expectedPrimes(scenario)) {
                     std::fprintf(stderr,
                                  "%s, %s kernel: the boxes do not show the primes of the range\n",
                                  scenario.id, divisionKernelName(kernel));
                     result.consistent = false;
                 }
-                if (fastest && std::string(scenario.id) == B3.id) {
+                if (kernel == fastestDivisionKernel() && std::string(scenario.id) == B3.id) {
                     char note[200];
                     std::snprintf(note, sizeof note,
                                   "Peak resident memory after B3 (getrusage ru_maxrss): %.1f MB",
@@ -255,7 +290,22 @@ struct Bench {
                 }
             }
         }
-        forceDivisionKernel(fastestDivisionKernel());
+    }
+
+    // Each timed press empties boxes that a press built the same way.
+    void presses()
+    {
+        for (DivisionKernel kernel : kernels()) {
+            for (const Scenario& scenario : pressedScenarios) {
+                if (options.wants(scenario)) {
+                    add(
+                        tableOf(kernel), describe(scenario),
+                        kernel == fastestDivisionKernel() ? oneFrame : portableTarget,
+                        [this, &scenario, kernel] { pressed(scenario, kernel); },
+                        [this] { press(); });
+                }
+            }
+        }
     }
 
     // What a user does next with the four full boxes of B3, with the fastest kernel.
@@ -265,99 +315,73 @@ struct Bench {
             return;
         }
         const std::string table = "Next steps with four full boxes (B3), to painted window";
-        enter(B3);
         QPlainTextEdit* last = box(window, "txt6");
         QPlainTextEdit* second = box(window, "txt4");
-        // Each run starts from the boxes of a press made with the way of building them that it
-        // times.
-        int filledWith = 0;
-        auto filled = [&] {
-            if (filledWith != ResultBox::linesPerBlock()) {
-                press();
-                filledWith = ResultBox::linesPerBlock();
-            }
-        };
-
-        add(table, "Ctrl+End in txt6",
-            measurePaired(
-                options,
-                [&] {
-                    filled();
-                    last->setFocus();
-                    QTest::keyClick(last, Qt::Key_Home, Qt::ControlModifier);
-                    settle();
-                },
-                [&] {
-                    QTest::keyClick(last, Qt::Key_End, Qt::ControlModifier);
-                    settle();
-                }),
-            oneFrame);
-
-        add(table, "txt4's scroll bar dragged to its end",
-            measurePaired(
-                options,
-                [&] {
-                    filled();
-                    second->verticalScrollBar()->setValue(0);
-                    settle();
-                },
-                [&] {
-                    QScrollBar* bar = second->verticalScrollBar();
-                    bar->setSliderDown(true);
-                    bar->setSliderPosition(bar->maximum());
-                    bar->setSliderDown(false);
-                    settle();
-                }),
-            oneFrame);
-
+        add(
+            table, "Ctrl+End in txt6", oneFrame,
+            [this, last] {
+                pressed(B3);
+                last->setFocus();
+                QTest::keyClick(last, Qt::Key_Home, Qt::ControlModifier);
+                settle();
+            },
+            [last] {
+                QTest::keyClick(last, Qt::Key_End, Qt::ControlModifier);
+                settle();
+            });
+        add(
+            table, "txt4's scroll bar dragged to its end", oneFrame, [this] { pressed(B3); },
+            [second] {
+                QScrollBar* bar = second->verticalScrollBar();
+                bar->setSliderDown(true);
+                bar->setSliderPosition(bar->maximum());
+                bar->setSliderDown(false);
+                settle();
+            });
         // A step of the user's drag: 30 pixels taller and wider, from the size the boxes were
         // laid out for.
-        const QSize size = window.size();
-        add(table, "the window resized by 30 pixels",
-            measurePaired(
-                options,
-                [&] {
-                    filled();
-                    window.resize(size);
-                    settle();
-                },
-                [&] {
-                    window.resize(size + QSize(30, 30));
-                    settle();
-                }),
-            oneFrame);
-        window.resize(size);
-        settle();
-
+        add(
+            table, "the window resized by 30 pixels", oneFrame, [this] { pressed(B3); },
+            [this] {
+                window.resize(size + QSize(30, 30));
+                settle();
+            });
         auto* clear = window.findChild<QPushButton*>(QStringLiteral("cmdKESU"));
-        add(table, "Clear",
-            measurePaired(
-                options, [&] { press(); },
-                [&] {
-                    QTest::mouseClick(clear, Qt::LeftButton);
-                    settle();
-                }),
-            oneFrame);
+        add(
+            table, "Clear", oneFrame, [this] { pressed(B3); },
+            [clear] {
+                QTest::mouseClick(clear, Qt::LeftButton);
+                settle();
+            });
     }
 
     // Every line laid out, as if the user scrolled through all boxes: no target, for reading how
     // the layout's own time compares.
     void everyLine()
     {
-        const std::string table = "Press of Run, then every line laid out (no target)";
-        for (const Scenario& scenario : {B3, B6}) {
-            if (!options.wants(scenario)) {
-                continue;
-            }
-            enter(scenario);
-            add(table, describe(scenario),
-                measurePaired(
-                    options, [&] { press(); },
-                    [&] {
+        for (const Scenario* scenario : {&B3, &B6}) {
+            if (options.wants(*scenario)) {
+                add(
+                    "Press of Run, then every line laid out (no target)", describe(*scenario),
+                    std::nullopt, [this, scenario] { pressed(*scenario); },
+                    [this] {
                         press();
                         layOutBoxes(window);
-                    }),
-                std::nullopt);
+                    });
+            }
+        }
+    }
+
+    void runAll()
+    {
+        check();
+        presses();
+        nextSteps();
+        everyLine();
+        timeInRounds(options, steps);
+        forceDivisionKernel(fastestDivisionKernel());
+        for (const Step& step : steps) {
+            report(step);
         }
     }
 };
@@ -398,10 +422,8 @@ GroupResult runDisplayGroup(const Options& options)
         return failed;
     }
 
-    Bench bench{options, form, window, run, orientation, {}};
-    bench.presses();
-    bench.nextSteps();
-    bench.everyLine();
+    Bench bench{options, form, window, run, orientation, window.size(), {}, {}};
+    bench.runAll();
     char note[200];
     std::snprintf(note, sizeof note,
                   "Result boxes: %d lines per paragraph; \"before\" and the baseline: one line per "

@@ -1,9 +1,12 @@
 // Runs the benchmark groups and prints Markdown tables of their medians.
 //
-// Usage: tavimo_bench [--runs N] [--only ID ...] [--lines-per-block N] [--no-baseline] [group ...]
+// Usage: tavimo_bench [--runs N] [--only ID ...] [--lines-per-block N] [--no-baseline]
+//                     [--history FILE] [group ...]
 //   groups: display, enumeration (default: both); --only B3 runs that scenario alone (repeatable);
 //   --lines-per-block sets how many lines a result box holds in one paragraph (1: the code before);
-//   --no-baseline leaves out the display's runs as the code before (to profile the new code alone).
+//   --no-baseline leaves out the display's runs as the code before (to profile the new code alone);
+//   --history keeps the medians of each full run in FILE and tells how far they moved across the
+//   last three runs of the same build.
 #include "Benchmark.h"
 
 #include "platform/qt/ResultBox.h"
@@ -98,15 +101,21 @@ int main(int argc, char** argv)
 {
     Options options;
     std::vector<std::string> wanted;
+    std::string history;
+    bool asBuilt = true; // the runs and the result boxes as the bench and the binding have them
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             options.runs = std::max(7, std::atoi(argv[++i]));
+            asBuilt = false;
         } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
             options.only.emplace_back(argv[++i]);
+        } else if (std::strcmp(argv[i], "--history") == 0 && i + 1 < argc) {
+            history = argv[++i];
         } else if (std::strcmp(argv[i], "--no-baseline") == 0) {
             options.baseline = false;
         } else if (std::strcmp(argv[i], "--lines-per-block") == 0 && i + 1 < argc) {
             tavimo::ResultBox::setLinesPerBlock(std::atoi(argv[++i]));
+            asBuilt = false;
         } else {
             wanted.emplace_back(argv[i]);
         }
@@ -130,7 +139,9 @@ int main(int argc, char** argv)
     std::printf("%s, %u hardware threads, load average %s. ", processorName().c_str(),
                 std::thread::hardware_concurrency(), loadAverage().c_str());
     std::printf("Median of %d runs after %d warm-up runs; the spread is the lowest and highest "
-                "time of the runs and their difference relative to the median. Ratios are this "
+                "time of the runs and their difference relative to the median. The display's steps "
+                "take turns, one run of each per round, so that each median gathers runs from the "
+                "whole group's time. Ratios are this "
                 "row's time divided by the baseline's or primesieve's time for the same scenario "
                 "(below 1: faster).\n\n",
                 options.runs, options.warmUpRuns);
@@ -152,6 +163,10 @@ int main(int argc, char** argv)
     std::printf("\n");
     for (const std::string& note : notes) {
         std::printf("- %s\n", note.c_str());
+    }
+    // Only a full run of every group, as built, compares with the runs before.
+    if (!history.empty() && asBuilt && wanted.empty() && options.only.empty() && options.baseline) {
+        std::printf("- %s\n", repeatNote(history, rows).c_str());
     }
     std::printf("- All methods listed the same primes: %s\n", consistent ? "yes" : "NO");
     return consistent ? EXIT_SUCCESS : EXIT_FAILURE;

@@ -1,0 +1,108 @@
+// How far the medians with a target moved across the last three full runs of the same build: each
+// full run adds its medians to a file, which holds the runs of one build only.
+#include "Benchmark.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+namespace tavimo::bench {
+namespace {
+
+constexpr int runsCompared = 3;
+constexpr double mostMoved = 0.10;
+
+// The build: a hash (FNV-1a) of the running program's file.
+std::string buildIdentity()
+{
+    std::ifstream program("/proc/self/exe", std::ios::binary);
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (std::istreambuf_iterator<char> byte(program), end; byte != end; ++byte) {
+        hash = (hash ^ static_cast<unsigned char>(*byte)) * 0x100000001b3u;
+    }
+    char text[24];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+} // namespace
+
+std::string repeatNote(const std::string& path, const std::vector<Row>& rows)
+{
+    // A line per median: build, run, table, scenario, median, separated by tabs.
+    const std::string build = buildIdentity();
+    std::vector<std::string> kept;
+    int runs = 0;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(build + '\t', 0) == 0) {
+            kept.push_back(line);
+            runs = std::max(runs, std::atoi(line.c_str() + build.size() + 1));
+        }
+    }
+    in.close();
+    ++runs;
+    std::ofstream out(path, std::ios::trunc);
+    for (const std::string& line : kept) {
+        out << line << '\n';
+    }
+    for (const Row& row : rows) {
+        if (row.target) {
+            std::ostringstream line;
+            line << build << '\t' << runs << '\t' << row.table << '\t' << row.scenario << '\t'
+                 << row.milliseconds;
+            kept.push_back(line.str());
+            out << kept.back() << '\n';
+        }
+    }
+    if (!out) {
+        return "The medians could not be kept in " + path;
+    }
+    if (runs < runsCompared) {
+        return "Repeat of the medians with a target across three full runs of this build: " +
+               std::to_string(runs) + " so far (run the bench again)";
+    }
+
+    // Each median's lowest and highest value in the last three runs.
+    std::map<std::pair<std::string, std::string>, std::pair<double, double>> range;
+    for (const std::string& line : kept) {
+        std::istringstream fields(line);
+        std::string identity;
+        std::string run;
+        std::string table;
+        std::string scenario;
+        std::string median;
+        std::getline(fields, identity, '\t');
+        std::getline(fields, run, '\t');
+        std::getline(fields, table, '\t');
+        std::getline(fields, scenario, '\t');
+        std::getline(fields, median);
+        if (std::atoi(run.c_str()) <= runs - runsCompared) {
+            continue;
+        }
+        const double value = std::atof(median.c_str());
+        const auto [entry, added] = range.try_emplace({table, scenario}, value, value);
+        entry->second = {std::min(entry->second.first, value),
+                         std::max(entry->second.second, value)};
+    }
+    double worst = 0;
+    std::string worstName;
+    for (const auto& [name, lowHigh] : range) {
+        const double moved = (lowHigh.second - lowHigh.first) / lowHigh.first;
+        if (moved >= worst) {
+            worst = moved;
+            worstName = name.first + ", " + name.second;
+        }
+    }
+    char note[400];
+    std::snprintf(note, sizeof note,
+                  "Repeat of the medians with a target across the last three full runs of this "
+                  "build: the highest at most %.1f %% above the lowest (most: %s), ≤ %.0f %%: %s",
+                  100 * worst, worstName.c_str(), 100 * mostMoved,
+                  worst <= mostMoved ? "met" : "NOT met");
+    return note;
+}
+
+} // namespace tavimo::bench

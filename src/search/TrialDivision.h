@@ -10,9 +10,10 @@
 
 namespace tavimo {
 
-// How the divisibility tests of one candidate are carried out: one divisor at a time, or 4, 8 or
-// 16 divisors in one vector instruction. All of them test the same divisors in the same order and
-// reach the same decision.
+// How the divisibility tests of one candidate are carried out: 4, 8 or 16 divisors in one vector
+// instruction of the processor's own, or in plain C++ (the portable kernel, a block of 16 at a
+// time in whatever the compiler makes of it). All of them test the same divisors in the same order
+// and reach the same decision.
 enum class DivisionKernel { Portable, Sse41, Avx2, Avx512, Neon };
 
 bool supportsDivisionKernel(DivisionKernel kernel);

@@ -25,6 +25,7 @@
 
 #include <sys/resource.h>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 
@@ -154,27 +155,38 @@ struct Step {
     std::function<void()> work;
     std::vector<double> now;    // the times with the binding as it is
     std::vector<double> before; // and as it was
+    int timesPerRound = 1;
 };
 
 // The speed of these virtual machines changes by up to a tenth in phases of a few seconds: a step
 // timed in one burst takes the phase it falls in, and its median moved from run to run with it.
-// So the steps take turns: each round times every step once, the binding as it is and as it was
-// in turn, and each median gathers runs from the whole group's time.
+// So the steps take turns: each round times every step, the binding as it is and as it was in
+// turn, and each median gathers runs from the whole group's time. A step that took less than
+// 2 ms in the last warm-up round is timed several times a round (at most 5), so that the median of
+// a short step rests on as many runs as its scatter needs.
 void timeInRounds(const Options& options, std::vector<Step>& steps)
 {
+    constexpr double shortStep = 2;
+    constexpr int mostTimesPerRound = 5;
     for (int round = 0; round < options.warmUpRuns + options.runs; ++round) {
+        const bool timed = round >= options.warmUpRuns;
         for (Step& step : steps) {
             for (const int lines : {newLinesPerBlock, 1}) {
                 if (lines == 1 && !options.baseline) {
                     continue;
                 }
                 useBoxes(lines);
-                step.prepare();
-                const auto begin = std::chrono::steady_clock::now();
-                step.work();
-                const double time = milliseconds(begin, std::chrono::steady_clock::now());
-                if (round >= options.warmUpRuns) {
-                    (lines == 1 ? step.before : step.now).push_back(time);
+                for (int time = 0; time < (timed ? step.timesPerRound : 1); ++time) {
+                    step.prepare();
+                    const auto begin = std::chrono::steady_clock::now();
+                    step.work();
+                    const double taken = milliseconds(begin, std::chrono::steady_clock::now());
+                    if (timed) {
+                        (lines == 1 ? step.before : step.now).push_back(taken);
+                    } else if (round == options.warmUpRuns - 1 && lines == newLinesPerBlock) {
+                        step.timesPerRound = std::clamp(
+                            static_cast<int>(std::ceil(shortStep / taken)), 1, mostTimesPerRound);
+                    }
                 }
             }
         }
@@ -241,7 +253,8 @@ struct Bench {
                          .prepare = std::move(prepare),
                          .work = std::move(work),
                          .now = {},
-                         .before = {}});
+                         .before = {},
+                         .timesPerRound = 1});
     }
 
     void report(const Step& step)

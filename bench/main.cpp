@@ -138,13 +138,14 @@ int main(int argc, char** argv)
 
     std::printf("%s, %u hardware threads, load average %s. ", processorName().c_str(),
                 std::thread::hardware_concurrency(), loadAverage().c_str());
-    std::printf("Median of %d runs after %d warm-up runs; the spread is the lowest and highest "
-                "time of the runs and their difference relative to the median. The display's steps "
-                "take turns, one run of each per round, so that each median gathers runs from the "
-                "whole group's time. Ratios are this "
-                "row's time divided by the baseline's or primesieve's time for the same scenario "
-                "(below 1: faster).\n\n",
-                options.runs, options.warmUpRuns);
+    std::printf(
+        "Median of %d runs after %d warm-up runs; the spread is the lowest and highest "
+        "time of the runs and their difference relative to the median. The display's steps "
+        "take turns, round by round, so that each median gathers runs from the whole group's "
+        "time; a step under 2 ms is timed up to 5 times a round. Ratios are this "
+        "row's time divided by the baseline's or primesieve's time for the same scenario "
+        "(below 1: faster).\n\n",
+        options.runs, options.warmUpRuns);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
         if (i == 0 || row.table != rows[i - 1].table) {

@@ -185,7 +185,8 @@ void timeInRounds(const Options& options, std::vector<Step>& steps)
                         (lines == 1 ? step.before : step.now).push_back(taken);
                     } else if (round == options.warmUpRuns - 1 && lines == newLinesPerBlock) {
                         step.timesPerRound = std::clamp(
-                            static_cast<int>(std::ceil(shortStep / taken)), 1, mostTimesPerRound);
+                            static_cast<int>(std::ceil(shortStep / std::max(taken, 0.01))), 1,
+                            mostTimesPerRound);
                     }
                 }
             }

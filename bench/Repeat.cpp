@@ -2,7 +2,9 @@
 // full run adds its medians to a file, which holds the runs of one build only.
 #include "Benchmark.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>

@@ -71,8 +71,10 @@ expect_eq() { # what, expected, actual
 }
 
 start_display() {
-    # Xvfb picks a free display itself and writes its number once it accepts connections.
-    Xvfb -displayfd 5 -screen 0 1600x1000x24 -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    # Xvfb picks a free display itself and writes its number once it accepts connections. It must
+    # not reset when its last client leaves: the program connecting while xdotool's search ends
+    # its own connection was dropped in the reset ("could not connect to display").
+    Xvfb -displayfd 5 -screen 0 1600x1000x24 -nolisten tcp -noreset 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     started_pids+=($!)
     for _ in $(seq 200); do
         [ -s "$WORK/display" ] && break

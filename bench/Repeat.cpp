@@ -2,6 +2,7 @@
 // full run adds its medians to a file, which holds the runs of one build only.
 #include "Benchmark.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -34,30 +35,41 @@ std::string buildIdentity()
 std::string repeatNote(const std::string& path, const std::vector<Row>& rows)
 {
     // A line per median: build, run, table, scenario, median, separated by tabs.
+    struct Kept {
+        int run;
+        std::string table;
+        std::string scenario;
+        double milliseconds;
+    };
     const std::string build = buildIdentity();
-    std::vector<std::string> kept;
+    std::vector<Kept> kept;
     int runs = 0;
     std::ifstream in(path);
     for (std::string line; std::getline(in, line);) {
-        if (line.rfind(build + '\t', 0) == 0) {
-            kept.push_back(line);
-            runs = std::max(runs, std::atoi(line.c_str() + build.size() + 1));
+        std::istringstream fields(line);
+        std::string identity;
+        std::string run;
+        std::string table;
+        std::string scenario;
+        std::string median;
+        if (std::getline(fields, identity, '\t') && identity == build &&
+            std::getline(fields, run, '\t') && std::getline(fields, table, '\t') &&
+            std::getline(fields, scenario, '\t') && std::getline(fields, median)) {
+            kept.push_back({std::atoi(run.c_str()), table, scenario, std::atof(median.c_str())});
+            runs = std::max(runs, kept.back().run);
         }
     }
     in.close();
     ++runs;
-    std::ofstream out(path, std::ios::trunc);
-    for (const std::string& line : kept) {
-        out << line << '\n';
-    }
     for (const Row& row : rows) {
         if (row.target) {
-            std::ostringstream line;
-            line << build << '\t' << runs << '\t' << row.table << '\t' << row.scenario << '\t'
-                 << row.milliseconds;
-            kept.push_back(line.str());
-            out << kept.back() << '\n';
+            kept.push_back({runs, row.table, row.scenario, row.milliseconds});
         }
+    }
+    std::ofstream out(path, std::ios::trunc);
+    for (const Kept& median : kept) {
+        out << build << '\t' << median.run << '\t' << median.table << '\t' << median.scenario
+            << '\t' << median.milliseconds << '\n';
     }
     if (!out) {
         return "The medians could not be kept in " + path;
@@ -69,23 +81,13 @@ std::string repeatNote(const std::string& path, const std::vector<Row>& rows)
 
     // Each median's lowest and highest value in the last three runs.
     std::map<std::pair<std::string, std::string>, std::pair<double, double>> range;
-    for (const std::string& line : kept) {
-        std::istringstream fields(line);
-        std::string identity;
-        std::string run;
-        std::string table;
-        std::string scenario;
-        std::string median;
-        std::getline(fields, identity, '\t');
-        std::getline(fields, run, '\t');
-        std::getline(fields, table, '\t');
-        std::getline(fields, scenario, '\t');
-        std::getline(fields, median);
-        if (std::atoi(run.c_str()) <= runs - runsCompared) {
+    for (const Kept& median : kept) {
+        if (median.run <= runs - runsCompared) {
             continue;
         }
-        const double value = std::atof(median.c_str());
-        const auto [entry, added] = range.try_emplace({table, scenario}, value, value);
+        const double value = median.milliseconds;
+        const auto [entry, added] =
+            range.try_emplace({median.table, median.scenario}, value, value);
         entry->second = {std::min(entry->second.first, value),
                          std::max(entry->second.second, value)};
     }

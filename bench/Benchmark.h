@@ -111,9 +111,14 @@ struct GroupResult {
     bool consistent = true;
 };
 
+// The table of the display group's control: a fixed loop of arithmetic timed in the same rounds
+// as the window's steps, which moves only as far as the machine's own speed does.
+inline constexpr const char* machineTable = "The machine's own speed (no target)";
+
 GroupResult runEnumerationGroup(const Options& options);
-// Keeps the medians with a target in the file at path, with those of the same build's earlier full
-// runs, and tells how far they moved across the last three (Repeat.cpp).
+// Keeps the medians with a target and the machine's own speed in the file at path, with those of
+// the same build's earlier full runs, and tells how far they moved across the last three
+// (Repeat.cpp).
 std::string repeatNote(const std::string& path, const std::vector<Row>& rows);
 GroupResult runDisplayGroup(const Options& options);
 

@@ -28,6 +28,9 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <numeric>
+#include <random>
 
 namespace tavimo::bench {
 
@@ -135,6 +138,8 @@ long peakResidentKilobytes()
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
+
+volatile std::uint64_t machineSink; // the result of the machine's loop, which must be computed
 
 // The two ways of building the result boxes that every row compares.
 constexpr int newLinesPerBlock = -1; // the binding's own choice
@@ -386,12 +391,45 @@ struct Bench {
         }
     }
 
+    // The machine's speed at the time: a fixed chain of multiplications, and a walk through 4 MB
+    // in a fixed random order (the caches and memory that the window's steps also use); about a
+    // millisecond each.
+    void machine()
+    {
+        add(
+            machineTable, "a fixed loop of integer arithmetic", std::nullopt, [] {},
+            [] {
+                std::uint64_t x = 1;
+                for (int i = 0; i < 1'000'000; ++i) {
+                    x = x * 6364136223846793005u + 1442695040888963407u;
+                }
+                machineSink = x;
+            });
+        auto next = std::make_shared<std::vector<std::uint32_t>>(std::size_t{1} << 20);
+        std::vector<std::uint32_t> order(next->size());
+        std::iota(order.begin(), order.end(), 0u);
+        std::shuffle(order.begin() + 1, order.end(), std::mt19937(1));
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            (*next)[order[i]] = order[(i + 1) % order.size()];
+        }
+        add(
+            machineTable, "a walk through 4 MB of memory in random order", std::nullopt, [] {},
+            [next] {
+                std::uint32_t at = 0;
+                for (int i = 0; i < 100'000; ++i) {
+                    at = (*next)[at];
+                }
+                machineSink = at;
+            });
+    }
+
     void runAll()
     {
         check();
         presses();
         nextSteps();
         everyLine();
+        machine();
         timeInRounds(options, steps);
         forceDivisionKernel(fastestDivisionKernel());
         for (const Step& step : steps) {

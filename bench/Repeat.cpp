@@ -1,5 +1,6 @@
-// How far the medians with a target moved across the last three full runs of the same build: each
-// full run adds its medians to a file, which holds the runs of one build only.
+// How far the medians with a target moved across the last three full runs of the same build, beside
+// how far the machine's own speed did: each full run adds its medians to a file, which holds the
+// runs of one build only.
 #include "Benchmark.h"
 
 #include <algorithm>
@@ -62,7 +63,7 @@ std::string repeatNote(const std::string& path, const std::vector<Row>& rows)
     in.close();
     ++runs;
     for (const Row& row : rows) {
-        if (row.target) {
+        if (row.target || row.table == machineTable) {
             kept.push_back({runs, row.table, row.scenario, row.milliseconds});
         }
     }
@@ -93,9 +94,15 @@ std::string repeatNote(const std::string& path, const std::vector<Row>& rows)
     }
     double worst = 0;
     std::string worstName;
+    std::string machine;
     for (const auto& [name, lowHigh] : range) {
         const double moved = (lowHigh.second - lowHigh.first) / lowHigh.first;
-        if (moved >= worst) {
+        if (name.first == machineTable) {
+            char part[200];
+            std::snprintf(part, sizeof part, "%s%s %.1f %%", machine.empty() ? "" : ", ",
+                          name.second.c_str(), 100 * moved);
+            machine += part;
+        } else if (moved >= worst) {
             worst = moved;
             worstName = name.first + ", " + name.second;
         }
@@ -106,7 +113,10 @@ std::string repeatNote(const std::string& path, const std::vector<Row>& rows)
                   "build: the highest at most %.1f %% above the lowest (most: %s), ≤ %.0f %%: %s",
                   100 * worst, worstName.c_str(), 100 * mostMoved,
                   worst <= mostMoved ? "met" : "NOT met");
-    return note;
+    if (machine.empty()) {
+        return note;
+    }
+    return note + ("; the machine's own speed, timed in the same rounds, moved: " + machine);
 }
 
 } // namespace tavimo::bench

@@ -111,8 +111,8 @@ struct GroupResult {
     bool consistent = true;
 };
 
-// The table of the display group's control: a fixed loop of arithmetic timed in the same rounds
-// as the window's steps, which moves only as far as the machine's own speed does.
+// The table of the display group's controls: fixed work of the processor and of its memory, timed
+// in the same rounds as the window's steps, which moves only as far as the machine's own speed.
 inline constexpr const char* machineTable = "The machine's own speed (no target)";
 
 GroupResult runEnumerationGroup(const Options& options);

@@ -392,8 +392,7 @@ struct Bench {
     }
 
     // The machine's speed at the time: a fixed chain of multiplications, and a walk through 4 MB
-    // in a fixed random order (the caches and memory that the window's steps also use); about a
-    // millisecond each.
+    // in a fixed random order (the caches and memory that the window's steps also use).
     void machine()
     {
         add(

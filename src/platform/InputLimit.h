@@ -9,13 +9,12 @@ namespace tavimo {
 // The limit counts characters (code points: one beyond the Basic Multilingual Plane counts once,
 // though it takes two UTF-16 units) and applies to what the user adds: what does not fit is not
 // taken. The program's own texts are shown whole, so a box can hold more than the limit. Texts
-// are UTF-16, as both Qt's and Windows' edits hold them.
+// are UTF-16, as both Qt's and Windows' edits hold them; characterCount (Utf16.h) counts a
+// present text.
 class InputLimit {
 public:
     explicit InputLimit(int limit) : m_limit(limit) {} // 0: none
 
-    // The characters of a text; a lone surrogate counts as one.
-    static std::size_t characters(std::u16string_view text);
     // How many UTF-16 units at the beginning of `added` fit once `kept` characters remain of the
     // present text; never half of a surrogate pair.
     std::size_t fittingUnits(std::u16string_view added, std::size_t kept) const;

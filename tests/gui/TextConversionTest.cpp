@@ -39,7 +39,5 @@ TEST(TextConversion, PositionsCountCrLfAsTwoAndEveryCharacterAsOne)
 TEST(TextConversion, PositionsOutsideTheTextAreClamped)
 {
     EXPECT_EQ(toWidgetPosition("ab", 5), 2);
-    EXPECT_EQ(toModelPosition(QStringLiteral("ab"), 9), 2);
-    EXPECT_EQ(toModelPosition(QStringLiteral("ab"), -1), 0);
     EXPECT_EQ(toWidgetPosition("a\r\nb", 2), 1); // between CR and LF: before the line break
 }

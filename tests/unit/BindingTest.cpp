@@ -1,7 +1,8 @@
 // The parts of every window binding that know no toolkit: the window's size against its frame,
-// the input limit in characters.
+// the input limit in characters, positions in UTF-16 text.
 #include "RecordingPlatform.h"
 #include "platform/InputLimit.h"
+#include "platform/Utf16.h"
 #include "platform/WindowSize.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +54,31 @@ TEST(InputLimit, CountsCharactersAndNeverTakesHalfAPair)
         EXPECT_EQ(eight.fittingUnits(c.added, c.kept), c.fitting) << c.kept;
     }
     EXPECT_EQ(InputLimit(0).fittingUnits(u"123456789", 100), 9u);
-    EXPECT_EQ(InputLimit::characters(u"1\U0001F6002\xDC00"), 4u);
+    EXPECT_EQ(characterCount(u"1\U0001F6002\xDC00"), 4u);
+}
+
+// Positions in a widget's UTF-16 text against the model's characters: a pair beyond the Basic
+// Multilingual Plane is one character, a line break two, whether the widget holds it as CR LF
+// (Windows) or as LF (Qt).
+TEST(Utf16, PositionsCountALineBreakAsTwoAndAPairAsOne)
+{
+    struct Case {
+        std::u16string_view text;
+        LineBreaks breaks;
+        int widget, model;
+    };
+    for (const Case& c :
+         {Case{u"a\r\nb", LineBreaks::CrLf, 3, 3}, Case{u"a\nb", LineBreaks::Lf, 2, 3},
+          Case{u"\U0001D7D8x", LineBreaks::CrLf, 2, 1},
+          Case{u"\U0001D7D8\nx", LineBreaks::Lf, 4, 4}, Case{u"ab", LineBreaks::Lf, 2, 2}}) {
+        EXPECT_EQ(toModelPosition(c.text, c.widget, c.breaks), c.model) << c.widget;
+        EXPECT_EQ(toWidgetPosition(c.text, c.model, c.breaks), c.widget) << c.model;
+    }
+    // Outside the text: clamped; between CR and LF of the model: before the line break.
+    EXPECT_EQ(toModelPosition(u"ab", 9, LineBreaks::Lf), 2);
+    EXPECT_EQ(toModelPosition(u"ab", -1, LineBreaks::Lf), 0);
+    EXPECT_EQ(toWidgetPosition(u"a\nb", 2, LineBreaks::Lf), 1);
+    EXPECT_EQ(toWidgetPosition(u"ab", 5, LineBreaks::CrLf), 2);
 }
 
 } // namespace

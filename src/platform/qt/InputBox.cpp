@@ -2,6 +2,7 @@
 #include "platform/qt/InputBox.h"
 
 #include "platform/InputLimit.h"
+#include "platform/Utf16.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -26,7 +27,7 @@ std::u16string_view utf16(QStringView text)
 
 qsizetype characterCount(QStringView text)
 {
-    return qsizetype(InputLimit::characters(utf16(text)));
+    return qsizetype(tavimo::characterCount(utf16(text)));
 }
 
 // Whether QLineEdit inserts the key's text: the test Qt applies to a key that is no shortcut.

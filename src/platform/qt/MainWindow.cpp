@@ -1,10 +1,10 @@
-// The main window on the screen: a real widget for each control of frmMain, and Qt's events
-// turned into its handlers.
+// The main window with Qt: a real widget for each control of frmMain, and Qt's events turned into
+// its handlers.
 #include "platform/qt/MainWindow.h"
 
 #include "platform/AccessibleTexts.h"
-#include "platform/Twips.h"
 #include "platform/qt/InputBox.h"
+#include "platform/qt/Look.h"
 #include "platform/qt/ResultBox.h"
 #include "platform/qt/TextConversion.h"
 #include "platform/qt/WordWrap.h"
@@ -37,43 +37,9 @@ static void initResources()
 namespace tavimo {
 namespace {
 
-QColor toQColor(Rgb colour)
+QRect toQRect(const PixelRect& rect)
 {
-    return QColor(colour.red, colour.green, colour.blue);
-}
-
-// A borderless panel filled with one colour: the frames, and the line (a 3-pixel-wide panel).
-class Panel final : public QWidget {
-public:
-    Panel(QWidget* parent, Rgb colour) : QWidget(parent), colour(toQColor(colour))
-    {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour); }
-
-private:
-    QColor colour;
-};
-
-// The face of every control; where it is not installed, free faces drawn to the same design.
-QFont japaneseFont(const Font& font)
-{
-    QFont qfont;
-    qfont.setFamilies({QString::fromUtf8(japaneseFace.data(), qsizetype(japaneseFace.size())),
-                       QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                       QStringLiteral("Noto Sans CJK JP")});
-    qfont.setStyleHint(QFont::SansSerif);
-    qfont.setPointSizeF(font.points);
-    qfont.setWeight(QFont::Weight(font.weight));
-    return qfont;
-}
-
-QRect toPixels(const TwipsRect& rect)
-{
-    return {twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width),
-            twipsToPixels(rect.height)};
+    return {rect.left, rect.top, rect.width, rect.height};
 }
 
 Qt::Alignment toQt(Alignment alignment)
@@ -114,38 +80,16 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-// A filled face with a raised edge, so that the face is exactly the button's colour. The default
-// button (the one Enter presses) has a darker, thicker edge around the same face.
-const QString buttonStyle = QStringLiteral(
-    "QPushButton { background-color: rgb(0, 255, 0); border: 2px outset rgb(0, 255, 0); }"
-    "QPushButton:default { border: 3px outset rgb(0, 96, 0); }"
-    "QPushButton:pressed { border-style: inset; }");
-
-// The entry of widgets that mirrors one control of the model; every control has one.
-template <typename Entries, typename Control>
-auto& entryFor(Entries& entries, const Control& control)
-{
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [&](const auto& entry) { return entry.model == &control; });
-    Q_ASSERT(found != entries.end());
-    return *found;
-}
-
 } // namespace
 
-QWidget* MainWindow::BoxWidget::widget() const
-{
-    return line != nullptr ? static_cast<QWidget*>(line) : static_cast<QWidget*>(lines);
-}
-
-MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : m_form(form), m_platform(platform)
+MainWindow::MainWindow(frmMain& form, QtPlatform& platform) : WindowBinding(form, platform)
 {
     initResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tavimo"));
     setWindowIcon(QIcon(QStringLiteral(":/tavimo/tavimo.xpm")));
     setAccessibleDescription(QString::fromUtf8(windowDescription));
-    m_platform.attach(this);
+    platform.attach(this);
     createControls();
     setupAccessibleTexts();
     setupTabOrder();
@@ -173,7 +117,7 @@ void MainWindow::createControls()
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         BoxWidget& box = m_boxes[i];
         box.model = boxes[i];
-        if (wrapsByWord(*box.model)) {
+        if (box.model->multiLine) {
             box.lines = new ResultBox(container(box.model->container));
             box.lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             // Word wrap; a word wider than the box is broken anywhere. fitWrapModeToText fits
@@ -185,7 +129,8 @@ void MainWindow::createControls()
         } else {
             box.line = new InputBox(box.model->maxLength, container(box.model->container));
         }
-        box.widget()->setObjectName(QString::fromUtf8(box.model->name));
+        box.widget = box.line != nullptr ? static_cast<QWidget*>(box.line) : box.lines;
+        box.widget->setObjectName(QString::fromUtf8(box.model->name));
     }
 
     const auto labels = m_form.labels();
@@ -234,17 +179,14 @@ void MainWindow::setupAccessibleTexts()
 
 void MainWindow::setupTabOrder()
 {
-    std::vector<std::pair<int, QWidget*>> order;
-    for (const BoxWidget& box : m_boxes) {
-        order.emplace_back(box.model->tabIndex, box.widget());
-    }
-    for (const ButtonWidget& button : m_buttons) {
-        order.emplace_back(button.model->tabIndex, button.widget);
-    }
-    std::sort(order.begin(), order.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+    QWidget* previous = nullptr;
+    for (const TabStop& stop : tabOrder(m_form)) {
+        QWidget* next = stop.box != nullptr ? entryFor(m_boxes, *stop.box).widget
+                                            : entryFor(m_buttons, *stop.button).widget;
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, next);
+        }
+        previous = next;
     }
 }
 
@@ -280,12 +222,6 @@ void MainWindow::setupConnections()
             [this](QWidget*, QWidget* now) { moveDefaultEmphasis(now); });
 }
 
-void MainWindow::run(Handler handler)
-{
-    (m_form.*handler)();
-    refresh();
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
@@ -309,16 +245,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         widget == nullptr || widget->window() != this) {
         return false;
     }
-    // Qt knows a default button only in dialogs: Enter presses the focused command button, and
-    // from anywhere else Run, by its click alone.
-    for (const ButtonWidget& button : m_buttons) {
-        if (button.widget == widget) {
-            button.widget->click();
-            return true;
-        }
-    }
-    run(&frmMain::cmdJIKKO_Click);
+    // Qt knows a default button only in dialogs.
+    const ButtonWidget* focused = entryShowing(m_buttons, widget);
+    pressEnter(focused != nullptr ? focused->model : nullptr);
     return true;
+}
+
+void MainWindow::click(CommandButton& button)
+{
+    buttonWidget(button)->click();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -421,130 +356,87 @@ QPushButton* MainWindow::buttonWidget(const CommandButton& button) const
     return entryFor(m_buttons, button).widget;
 }
 
-void MainWindow::refresh()
+void MainWindow::pushFrame(const Frame& model)
 {
-    m_size.setPushing(true);
-    pushWindowSize();
-    for (FrameWidget& frame : m_frames) {
-        pushFrame(frame);
-    }
-    for (LabelWidget& label : m_labels) {
-        pushLabel(label);
-    }
-    for (ButtonWidget& button : m_buttons) {
-        pushButton(button);
-    }
-    pushLine();
-    for (BoxWidget& box : m_boxes) {
-        pushBox(box);
-    }
-    m_size.setPushing(false);
-    applyFocusRequest();
-    for (BoxWidget& box : m_boxes) {
-        applySelection(box);
+    FrameWidget& frame = entryFor(m_frames, model);
+    if (storeIfChanged(frame.geometry, twipsToPixels(model.rect))) {
+        frame.widget->setGeometry(toQRect(*frame.geometry));
     }
 }
 
-void MainWindow::pushFrame(FrameWidget& frame)
+void MainWindow::pushLabel(const Label& model)
 {
-    if (storeIfChanged(frame.geometry, toPixels(frame.model->rect))) {
-        frame.widget->setGeometry(*frame.geometry);
+    LabelWidget& label = entryFor(m_labels, model);
+    PushedLabel& pushed = label.pushed;
+    // The count ends where its unit's text begins, at whatever size the face takes on this screen.
+    qreal unitWidth = 0;
+    if (&model == &m_form.lbl2) {
+        const Label& unit = m_form.lbl2k;
+        unitWidth =
+            QFontMetricsF(japaneseFont(unit.font)).horizontalAdvance(toWidgetText(unit.caption));
     }
-}
-
-QRect MainWindow::labelGeometry(const Label& label) const
-{
-    QRect geometry = toPixels(label.rect);
-    if (&label != &m_form.lbl2) {
-        return geometry;
+    if (storeIfChanged(pushed.geometry, labelRect(m_form, model, int(std::ceil(unitWidth))))) {
+        label.widget->setGeometry(toQRect(*pushed.geometry));
     }
-    // The count stands in front of its unit and ends just left of the unit's right-aligned text.
-    // At the design sizes the unit "個以上" (three full-width characters of 10.8 points, 32.4
-    // points) is wider than the 606 twips (30.3 points) that the count, moved to 500, leaves it:
-    // the opaque count would cover the unit's first stroke. The count therefore ends where the
-    // unit's text begins, at whatever size the face takes on this screen.
-    const Label& unit = m_form.lbl2k;
-    const QRect unitGeometry = toPixels(unit.rect);
-    const qreal unitWidth =
-        QFontMetricsF(japaneseFont(unit.font)).horizontalAdvance(toWidgetText(unit.caption));
-    const int unitText = unitGeometry.x() + unitGeometry.width() - int(std::ceil(unitWidth));
-    if (geometry.intersects(unitGeometry) && geometry.x() + geometry.width() > unitText) {
-        geometry.setWidth(std::max(0, unitText - geometry.x()));
-    }
-    return geometry;
-}
-
-void MainWindow::pushLabel(LabelWidget& label)
-{
-    const Label& model = *label.model;
-    if (storeIfChanged(label.geometry, labelGeometry(model))) {
-        label.widget->setGeometry(*label.geometry);
-    }
-    if (storeIfChanged(label.font, FontKey{model.font.points, model.font.weight})) {
+    if (storeIfChanged(pushed.font, fontKey(model.font))) {
         label.widget->setFont(japaneseFont(model.font));
     }
-    if (storeIfChanged(label.opaque, model.opaque)) {
+    if (storeIfChanged(pushed.opaque, model.opaque)) {
         label.widget->setAutoFillBackground(model.opaque);
     }
-    if (storeIfChanged(label.caption, model.caption)) {
+    if (storeIfChanged(pushed.caption, model.caption)) {
         label.widget->setText(toWidgetText(model.caption));
         label.widget->setAccessibleName(label.widget->text());
     }
 }
 
-void MainWindow::pushButton(ButtonWidget& button)
+void MainWindow::pushButton(const CommandButton& model)
 {
-    const CommandButton& model = *button.model;
-    if (storeIfChanged(button.geometry, toPixels(model.rect))) {
-        button.widget->setGeometry(*button.geometry);
+    ButtonWidget& button = entryFor(m_buttons, model);
+    PushedButton& pushed = button.pushed;
+    if (storeIfChanged(pushed.geometry, twipsToPixels(model.rect))) {
+        button.widget->setGeometry(toQRect(*pushed.geometry));
     }
-    if (storeIfChanged(button.font, FontKey{model.font.points, model.font.weight})) {
+    if (storeIfChanged(pushed.font, fontKey(model.font))) {
         button.widget->setFont(japaneseFont(model.font));
     }
-    if (storeIfChanged(button.caption, model.caption)) {
+    if (storeIfChanged(pushed.caption, model.caption)) {
         button.widget->setText(toWidgetText(model.caption));
         // Read out as what it shows now: "実行", "継続"; "縦", "横"; "音無", "音有".
         button.widget->setAccessibleName(button.widget->text());
     }
-    if (storeIfChanged(button.toolTip, model.toolTip)) {
+    if (storeIfChanged(pushed.toolTip, model.toolTip)) {
         button.widget->setToolTip(QString::fromStdString(model.toolTip));
         button.widget->setAccessibleDescription(QString::fromStdString(buttonDescription(model)));
     }
-    if (storeIfChanged(button.enabled, model.enabled)) {
+    if (storeIfChanged(pushed.enabled, model.enabled)) {
         button.widget->setEnabled(model.enabled);
     }
-    if (storeIfChanged(button.visible, model.visible)) {
+    if (storeIfChanged(pushed.visible, model.visible)) {
         button.widget->setVisible(model.visible);
     }
 }
 
 void MainWindow::pushLine()
 {
-    // Drawn 3 pixels wide, centred on the line, whatever its length.
-    const Line& line = m_form.Line1;
-    const int width = line.widthPixels;
-    const int x1 = twipsToPixels(std::min(line.x1, line.x2));
-    const int x2 = twipsToPixels(std::max(line.x1, line.x2));
-    const int y1 = twipsToPixels(std::min(line.y1, line.y2));
-    const int y2 = twipsToPixels(std::max(line.y1, line.y2));
-    const QRect geometry(x1 - width / 2, y1 - width / 2, x2 - x1 + width, y2 - y1 + width);
-    if (storeIfChanged(m_lineGeometry, geometry)) {
-        m_line->setGeometry(geometry);
+    if (storeIfChanged(m_lineGeometry, lineRect(m_form.Line1))) {
+        m_line->setGeometry(toQRect(*m_lineGeometry));
     }
 }
 
-void MainWindow::pushBox(BoxWidget& box)
+void MainWindow::pushBox(TextBox& model)
 {
-    TextBox& model = *box.model;
-    QWidget* widget = box.widget();
+    BoxWidget& box = entryFor(m_boxes, model);
+    PushedBox& pushed = box.pushed;
+    QWidget* widget = box.widget;
     const QSignalBlocker blocker(widget);
-    if (storeIfChanged(box.geometry, toPixels(model.rect))) {
-        widget->setGeometry(*box.geometry);
+    if (storeIfChanged(pushed.geometry, twipsToPixels(model.rect))) {
+        widget->setGeometry(toQRect(*pushed.geometry));
     }
-    if (storeIfChanged(box.font, FontKey{model.font.points, model.font.weight})) {
+    if (storeIfChanged(pushed.font, fontKey(model.font))) {
         widget->setFont(japaneseFont(model.font));
     }
-    if (storeIfChanged(box.alignment, model.alignment)) {
+    if (storeIfChanged(pushed.alignment, model.alignment)) {
         if (box.line != nullptr) {
             box.line->setAlignment(toQt(model.alignment) | Qt::AlignVCenter);
         } else {
@@ -554,7 +446,7 @@ void MainWindow::pushBox(BoxWidget& box)
             document->setDefaultTextOption(option);
         }
     }
-    if (storeIfChanged(box.text, model.text)) {
+    if (storeIfChanged(pushed.text, model.text)) {
         if (box.line != nullptr) {
             box.line->setText(QString::fromStdString(model.text));
             box.line->setCursorPosition(0);
@@ -563,20 +455,20 @@ void MainWindow::pushBox(BoxWidget& box)
             fitWrapModeToText(box, text);
             box.lines->setResultText(std::move(text));
         }
-        caretToStartOfReplacedText(model, box.selection);
+        caretToStartOfReplacedText(model, pushed.selection);
     }
-    if (storeIfChanged(box.visible, model.visible)) {
+    if (storeIfChanged(pushed.visible, model.visible)) {
         widget->setVisible(model.visible);
     }
 }
 
-void MainWindow::applySelection(BoxWidget& box)
+void MainWindow::applySelection(const TextBox& model)
 {
-    const TextBox& model = *box.model;
-    if (!storeIfChanged(box.selection, Selection{model.selStart, model.selLength})) {
+    BoxWidget& box = entryFor(m_boxes, model);
+    if (!storeIfChanged(box.pushed.selection, Selection{model.selStart, model.selLength})) {
         return;
     }
-    const QSignalBlocker blocker(box.widget());
+    const QSignalBlocker blocker(box.widget);
     const int start = toWidgetPosition(model.text, model.selStart);
     const int end = toWidgetPosition(model.text, model.selStart + model.selLength);
     if (box.line != nullptr) {
@@ -605,31 +497,22 @@ void MainWindow::moveDefaultEmphasis(QWidget* focus)
     if (focus == nullptr || focus->window() != this) {
         return;
     }
-    CommandButton* focused = nullptr;
-    for (const ButtonWidget& button : m_buttons) {
-        if (button.widget == focus) {
-            focused = button.model;
-        }
-    }
-    const QPushButton* target = buttonWidget(defaultButton(m_form, focused));
+    const ButtonWidget* focused = entryShowing(m_buttons, focus);
+    const QPushButton* target =
+        buttonWidget(defaultButton(m_form, focused != nullptr ? focused->model : nullptr));
     for (const ButtonWidget& button : m_buttons) {
         button.widget->setDefault(button.widget == target);
     }
 }
 
-void MainWindow::applyFocusRequest()
+void MainWindow::focusWindow()
 {
-    const QtPlatform::FocusRequest request = m_platform.takeFocusRequest();
-    if (request.target == QtPlatform::FocusTarget::Window) {
-        setFocus(Qt::OtherFocusReason);
-    } else if (request.target == QtPlatform::FocusTarget::TextBox) {
-        focusTextBox(*request.box);
-    }
+    setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::focusTextBox(const TextBox& box)
 {
-    entryFor(m_boxes, box).widget()->setFocus(Qt::OtherFocusReason);
+    entryFor(m_boxes, box).widget->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::readText(BoxWidget& box)
@@ -641,7 +524,7 @@ void MainWindow::readText(BoxWidget& box)
         box.model->text = toModelText(text);
         fitWrapModeToText(box, text);
     }
-    box.text = box.model->text;
+    box.pushed.text = box.model->text;
 }
 
 void MainWindow::readSelection(BoxWidget& box)
@@ -663,7 +546,7 @@ void MainWindow::readSelection(BoxWidget& box)
     TextBox& model = *box.model;
     model.selStart = toModelPosition(text, start);
     model.selLength = toModelPosition(text, end) - model.selStart;
-    box.selection = Selection{model.selStart, model.selLength};
+    box.pushed.selection = Selection{model.selStart, model.selLength};
 }
 
 } // namespace tavimo

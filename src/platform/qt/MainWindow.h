@@ -1,22 +1,27 @@
-// The main window on the screen: a real widget for each control of frmMain, and Qt's events
-// turned into its handlers.
+// The main window with Qt: a real widget for each control of frmMain, and Qt's events turned into
+// its handlers.
+//
+// What this binding implements of WindowBinding's steps, with Qt Widgets:
+// - frames and the line as panels of one colour; labels as QLabel; command buttons as QPushButton
+//   with a style sheet (Look.h), Qt's default button moved with the focus;
+// - the inputs as InputBox (the character limit), the result boxes as ResultBox;
+// - edits and selections written into the model as the user makes them (signals), so that a
+//   handler needs no reading first;
+// - the window's frame from the window system (WindowFrame), a size change as it is reported;
+// - Enter and a mouse button going down on Run through an application-wide event filter;
+// - accessible names and descriptions (AccessibleTexts.h) through Qt's accessibility bridge.
+// What it leaves to Qt: scaling pixels to the screen, the edits' own keys and context menus.
 #pragma once
 
-#include "model/frmMain.h"
-#include "platform/Mirror.h"
-#include "platform/WindowSize.h"
+#include "platform/WindowBinding.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/WindowFrame.h"
 
-#include <QRect>
-#include <QSize>
 #include <QTextOption>
 #include <QWidget>
 
 #include <array>
 #include <optional>
-#include <string>
-#include <utility>
 
 class QLabel;
 class QLineEdit;
@@ -26,23 +31,15 @@ namespace tavimo {
 
 class ResultBox;
 
-// The widgets only mirror frmMain; they hold no state of their own. A user's edit, selection or
-// resize is written into the model as it happens. An event then runs one handler, and refresh()
-// pushes onto the widgets what the handler changed, comparing with the values it pushed last, so
-// that a long text that did not change is never laid out again. Signals are blocked while
-// pushing, so nothing pushed comes back as a user's edit.
-class MainWindow final : public QWidget {
+// Signals are blocked while pushing, so nothing pushed comes back as a user's edit.
+class MainWindow final : public QWidget, public WindowBinding {
     Q_OBJECT
 
 public:
     MainWindow(frmMain& form, QtPlatform& platform);
     ~MainWindow() override;
 
-    // Pushes the model onto the widgets, then applies the handler's focus request and the
-    // selections that the handler set.
-    void refresh();
-    // Keyboard focus into one text box, as the program's start does for txt1.
-    void focusTextBox(const TextBox& box);
+    void focusTextBox(const TextBox& box) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,84 +49,66 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    using FontKey = std::pair<float, int>; // points and weight
-
-    // One control and the values last pushed onto its widget (empty before the first push).
+    // One control, the widget that shows it and the values last pushed onto it (Mirror.h).
     struct FrameWidget {
-        Frame* model = nullptr;
+        const Frame* model = nullptr;
         QWidget* widget = nullptr;
-        std::optional<QRect> geometry;
+        std::optional<PixelRect> geometry;
     };
     struct BoxWidget {
         TextBox* model = nullptr;
+        QWidget* widget = nullptr;
         QLineEdit* line = nullptr;  // single-line boxes
         ResultBox* lines = nullptr; // multi-line boxes
-        std::optional<QRect> geometry;
-        std::optional<FontKey> font;
-        std::optional<Alignment> alignment;
-        std::optional<std::string> text;
-        std::optional<bool> visible;
-        std::optional<Selection> selection;
+        PushedBox pushed;
         std::optional<QTextOption::WrapMode> wrap; // multi-line boxes
-        QWidget* widget() const;
     };
     struct LabelWidget {
-        Label* model = nullptr;
+        const Label* model = nullptr;
         QLabel* widget = nullptr;
-        std::optional<QRect> geometry;
-        std::optional<FontKey> font;
-        std::optional<std::string> caption;
-        std::optional<bool> opaque;
+        PushedLabel pushed;
     };
     struct ButtonWidget {
         CommandButton* model = nullptr;
         QPushButton* widget = nullptr;
-        std::optional<QRect> geometry;
-        std::optional<FontKey> font;
-        std::optional<std::string> caption;
-        std::optional<std::string> toolTip;
-        std::optional<bool> visible;
-        std::optional<bool> enabled;
+        PushedButton pushed;
     };
 
     void createControls();
     void setupAccessibleTexts();
     void setupTabOrder();
     void setupConnections();
-    void run(Handler handler);
 
     QWidget* container(Container container) const;
     QPushButton* buttonWidget(const CommandButton& button) const;
 
     // The window's size: WindowSize decides, these ask the window system and apply.
     PixelSize clientSize() const;
-    void pushWindowSize();
     void adaptToFrame();
     void takeOuterSize();
-    void pushFrame(FrameWidget& frame);
-    void pushBox(BoxWidget& box);
-    QRect labelGeometry(const Label& label) const;
-    void pushLabel(LabelWidget& label);
-    void pushButton(ButtonWidget& button);
-    void pushLine();
-    void applyFocusRequest();
-    void applySelection(BoxWidget& box);
+
+    void click(CommandButton& button) override;
+    void pushWindowSize() override;
+    void pushFrame(const Frame& frame) override;
+    void pushLabel(const Label& label) override;
+    void pushButton(const CommandButton& button) override;
+    void pushLine() override;
+    void pushBox(TextBox& box) override;
+    void focusWindow() override;
+    void applySelection(const TextBox& box) override;
+
     void fitWrapModeToText(BoxWidget& box, const QString& text);
     void moveDefaultEmphasis(QWidget* focus);
-
     void readText(BoxWidget& box);
     void readSelection(BoxWidget& box);
 
-    frmMain& m_form;
-    QtPlatform& m_platform;
     std::array<FrameWidget, 3> m_frames;
     std::array<BoxWidget, 6> m_boxes;
     std::array<LabelWidget, 3> m_labels;
     std::array<ButtonWidget, 10> m_buttons;
     QWidget* m_line = nullptr;
-    std::optional<QRect> m_lineGeometry;
+    std::optional<PixelRect> m_lineGeometry;
     WindowFrame m_frame{*this};
-    WindowSize m_size{m_form};
 };
 
 } // namespace tavimo

@@ -7,8 +7,6 @@
 
 #include <canberra.h>
 
-#include <utility>
-
 namespace tavimo {
 
 QtPlatform::~QtPlatform()
@@ -16,11 +14,6 @@ QtPlatform::~QtPlatform()
     if (m_canberra != nullptr) {
         ca_context_destroy(m_canberra);
     }
-}
-
-QtPlatform::FocusRequest QtPlatform::takeFocusRequest()
-{
-    return std::exchange(m_focus, FocusRequest{});
 }
 
 void QtPlatform::clearClipboard()
@@ -58,16 +51,6 @@ void QtPlatform::beep()
         m_canberraState = Canberra::Failed;
     }
     QApplication::beep();
-}
-
-void QtPlatform::focusWindow()
-{
-    m_focus = {FocusTarget::Window, nullptr};
-}
-
-void QtPlatform::focusTextBox(const TextBox& box)
-{
-    m_focus = {FocusTarget::TextBox, &box};
 }
 
 void QtPlatform::closeWindow()

@@ -1,7 +1,7 @@
 // The desktop services of the Platform interface, performed with Qt and libcanberra.
 #pragma once
 
-#include "model/Platform.h"
+#include "platform/BindingPlatform.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -10,17 +10,10 @@ struct ca_context;
 
 namespace tavimo {
 
-// Performs clipboard, beep, close and number recognition at once; focus requests are only
-// recorded, because the window must first show what the handler changed (MainWindow applies
-// them after its refresh).
-class QtPlatform final : public Platform {
+// Performs clipboard, beep, close and number recognition at once; focus requests are recorded
+// (BindingPlatform) and applied after the window's refresh.
+class QtPlatform final : public BindingPlatform {
 public:
-    enum class FocusTarget { None, Window, TextBox };
-    struct FocusRequest {
-        FocusTarget target = FocusTarget::None;
-        const TextBox* box = nullptr;
-    };
-
     QtPlatform() = default;
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
@@ -28,14 +21,9 @@ public:
 
     // The window that closeWindow closes.
     void attach(QWidget* window) { m_window = window; }
-    // The focus request of the last handler, if any; the request is cleared.
-    FocusRequest takeFocusRequest();
-
     void clearClipboard() override;
     void setClipboardText(const std::string& utf8) override;
     void beep() override;
-    void focusWindow() override;
-    void focusTextBox(const TextBox& box) override;
     void closeWindow() override;
     std::optional<RecognisedNumber> recogniseNumber(std::string_view text) override;
 
@@ -43,7 +31,6 @@ private:
     enum class Canberra { Untried, Ready, Failed };
 
     QPointer<QWidget> m_window;
-    FocusRequest m_focus;
     ca_context* m_canberra = nullptr;
     Canberra m_canberraState = Canberra::Untried;
 };

@@ -1,6 +1,8 @@
 // The model's texts (UTF-8 with CR LF) against the widgets' texts (QString with LF), and positions.
 #include "platform/qt/TextConversion.h"
 
+#include "platform/Utf16.h"
+
 #include <algorithm>
 
 namespace tavimo {
@@ -35,20 +37,8 @@ std::string toModelText(const QString& widgetText)
 
 int toModelPosition(const QString& widgetText, int widgetPosition)
 {
-    const int end = std::clamp(widgetPosition, 0, static_cast<int>(widgetText.size()));
-    int model = 0;
-    for (int i = 0; i < end; ++i) {
-        const QChar c = widgetText[i];
-        if (c == u'\n') {
-            model += 2;
-        } else if (c.isHighSurrogate() && i + 1 < end && widgetText[i + 1].isLowSurrogate()) {
-            model += 1;
-            ++i;
-        } else {
-            model += 1;
-        }
-    }
-    return model;
+    return toModelPosition({QStringView(widgetText).utf16(), std::size_t(widgetText.size())},
+                           widgetPosition, LineBreaks::Lf);
 }
 
 int toWidgetPosition(std::string_view modelText, int modelPosition)

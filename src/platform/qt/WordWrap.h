@@ -6,7 +6,7 @@
 
 namespace tavimo {
 
-// Word wrap (Mirror.h): a line breaks between words, and inside a word only where the word alone
+// Word wrap: a line breaks between words, and inside a word only where the word alone
 // is wider than the box. Qt lays out such a line by measuring the rest of the word first, then
 // breaking it anywhere; for a word of thousands of characters (the comma list of primes, which
 // has no break points) every line measures the rest of it again, which takes many times longer

@@ -1,31 +1,17 @@
-// What the Windows program answers on its command line: --help, --version, and nothing else.
+// What the Windows program answers on its command line, written where Windows programs write it.
 #include "platform/win32/CommandLine.h"
 
-#include "platform/win32/Text.h"
+#include "platform/CommandLine.h"
+#include "platform/win32/TextConversion.h"
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavimo::win32 {
 namespace {
-
-const char* const helpEnglish =
-    "Usage: tavimo [--help | --version]\r\n"
-    "Lists the prime numbers between two natural numbers in a window with a Japanese\r\n"
-    "interface.\r\n"
-    "\r\n"
-    "Options:\r\n"
-    "  -h, --help     show this help and exit\r\n"
-    "  -v, --version  show the version and exit\r\n";
-
-const char* const helpJapanese = "使い方: tavimo [--help | --version]\r\n"
-                                 "2つの自然数の間にある素数を、日本語の画面で一覧にします。\r\n"
-                                 "\r\n"
-                                 "オプション:\r\n"
-                                 "  -h, --help     この説明を表示して終了する\r\n"
-                                 "  -v, --version  版を表示して終了する\r\n";
 
 bool japaneseMessages()
 {
@@ -69,34 +55,25 @@ void write(DWORD which, std::string_view utf8)
 
 std::optional<int> answerCommandLine(int argc, wchar_t* argv[])
 {
-    if (argc <= 1) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(toUtf8(argv[i]));
+    }
+    const std::optional<CommandLineAnswer> answer =
+        tavimo::answerCommandLine(arguments, japaneseMessages(), TAVIMO_VERSION);
+    if (!answer) {
         return std::nullopt;
     }
-    bool help = false;
-    bool version = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring_view argument = argv[i];
-        if (argument == L"-h" || argument == L"--help" || argument == L"-help") {
-            help = true;
-        } else if (argument == L"-v" || argument == L"--version" || argument == L"-version") {
-            version = true;
-        } else {
-            const std::string wrong = toUtf8(argument);
-            write(STD_ERROR_HANDLE,
-                  japaneseMessages()
-                      ? "tavimo: " + wrong +
-                            " は使えません（使えるのは --help と --version だけです）\r\n"
-                      : "tavimo: " + wrong +
-                            " is not understood (only --help and --version are)\r\n");
-            return 2;
+    // Windows' line breaks.
+    std::string text;
+    for (const char c : answer->text) {
+        if (c == '\n') {
+            text.push_back('\r');
         }
+        text.push_back(c);
     }
-    if (help) {
-        write(STD_OUTPUT_HANDLE, japaneseMessages() ? helpJapanese : helpEnglish);
-    } else if (version) {
-        write(STD_OUTPUT_HANDLE, "Tavimo " TAVIMO_VERSION "\r\n");
-    }
-    return 0;
+    write(answer->toStandardError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, text);
+    return answer->status;
 }
 
 } // namespace tavimo::win32

@@ -1,127 +1,95 @@
 // The main window on Windows: a standard control for each control of frmMain, and the window's
 // messages turned into its handlers.
+//
+// What this binding implements of WindowBinding's steps, with the Win32 API:
+// - labels as STATIC controls, command buttons as owner-drawn BUTTONs (Look.h), the text boxes as
+//   EDITs (a new EDIT where the alignment changes, which an EDIT fixes when it is made); frames
+//   and the line painted on the window itself, controls placed from their frame's corner;
+// - the inputs' character limit (InputBox.h);
+// - edits read into the model before each handler (a user's edit only marks its box);
+// - the window's frame and scale from Windows (WindowFrame.h), a new scale when the window moves
+//   to another monitor;
+// - Enter, Esc and Tab in the message loop (takeKey), as a dialog would, and a mouse button going
+//   down on Run through the button's subclass.
+// Not yet: accessible names and descriptions (screen readers read the buttons' captions only).
 #pragma once
 
-#include "model/frmMain.h"
-#include "platform/Mirror.h"
-#include "platform/WindowSize.h"
+#include "platform/WindowBinding.h"
+#include "platform/win32/Look.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
 
 #include <array>
-#include <map>
 #include <optional>
-#include <string>
-#include <tuple>
-#include <utility>
 
 namespace tavimo::win32 {
 
-// The controls only mirror frmMain, as the Qt binding's widgets do. A user's edit marks its box;
-// before a handler runs, the marked texts and every selection are read into the model. The
-// handler then runs to its end, and refresh() pushes onto the controls what it changed, comparing
-// with the values it pushed last. Messages that the controls send while being pushed are the
-// program's own and are not read back.
-class MainWindow final {
+// Messages that the controls send while being pushed are the program's own and are not read back.
+class MainWindow final : public WindowBinding {
 public:
     MainWindow(frmMain& form, Win32Platform& platform);
-    ~MainWindow();
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
 
     // The window and its controls, with the design values that the model holds now.
     bool create(HINSTANCE instance);
     HWND handle() const { return m_window; }
 
-    void refresh();
-    void focusTextBox(const TextBox& box);
+    void focusTextBox(const TextBox& box) override;
     // A message of the loop, taken before the dialog manager sees it: Enter presses the focused
     // command button or else Run, and Esc does nothing (a multi-line edit would close the window).
     bool takeKey(const MSG& message);
 
 private:
-    using FontKey = std::pair<float, int>; // points and weight
-    using Geometry = std::array<int, 4>;   // left, top, width, height in the window's pixels
-
+    // One control, the control that shows it and the values last pushed onto it (Mirror.h).
     struct BoxControl {
         TextBox* model = nullptr;
-        HWND hwnd = nullptr;
+        HWND widget = nullptr;
         int id = 0;
         bool edited = false; // the user changed the text since it was last read
-        Alignment createdWith = Alignment::Centre;
-        std::optional<Geometry> geometry;
-        std::optional<FontKey> font;
-        std::optional<std::string> text;
-        std::optional<bool> visible;
-        std::optional<Selection> selection;
+        PushedBox pushed;    // pushed.alignment: the one the EDIT was made with
     };
     struct LabelControl {
-        Label* model = nullptr;
-        HWND hwnd = nullptr;
-        std::optional<Geometry> geometry;
-        std::optional<FontKey> font;
-        std::optional<std::string> caption;
+        const Label* model = nullptr;
+        HWND widget = nullptr;
+        PushedLabel pushed;
     };
     struct ButtonControl {
         CommandButton* model = nullptr;
-        HWND hwnd = nullptr;
+        HWND widget = nullptr;
         int id = 0;
-        Handler click = nullptr;
         bool toolAdded = false;
-        std::optional<Geometry> geometry;
-        std::optional<FontKey> font;
-        std::optional<std::string> caption;
-        std::optional<std::string> toolTip;
-        std::optional<bool> visible;
-        std::optional<bool> enabled;
+        PushedButton pushed;
     };
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK inputLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR limit);
     static LRESULT CALLBACK runButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
     HWND createBox(BoxControl& box);
-    void run(Handler handler);
-    void readEdits();
-    // The window's frame (outer size less client size) and client size, in the window's pixels.
-    struct WindowEdges {
-        PixelSize device;
-        PixelSize client;
-    };
-    WindowEdges edges() const;
     void takeWindowSize();
     void followDpi(int dpi, const RECT* suggested);
     void forgetPushed();
 
-    int toPixels(float twips) const;
-    float toTwips(int pixels) const;
-    // The window's pixels against the 96-dpi pixels that WindowSize counts in.
-    PixelSize toDip(PixelSize pixels) const;
-    PixelSize fromDip(PixelSize dip) const;
-    Geometry geometryOf(Container container, const TwipsRect& rect) const;
-    HFONT fontFor(const Font& font);
-    void place(HWND control, const Geometry& geometry);
-
-    void pushWindowSize();
-    void pushBox(BoxControl& box);
-    void pushLabel(LabelControl& label);
-    void pushButton(ButtonControl& button);
-    void pushLine();
-    void applyFocusRequest();
-    void applySelection(BoxControl& box);
-
-    void drawButton(const DRAWITEMSTRUCT& item);
+    PixelRect placeIn(Container container, const PixelRect& rect) const;
+    void place(HWND control, const PixelRect& rect);
     HWND defaultButton();
-    ButtonControl* buttonFor(HWND hwnd);
-    BoxControl* boxFor(HWND hwnd);
 
-    frmMain& m_form;
-    Win32Platform& m_platform;
+    bool canRefresh() const override;
+    void readEdits() override;
+    void click(CommandButton& button) override;
+    void pushWindowSize() override;
+    void pushFrame(const Frame& frame) override;
+    void pushLabel(const Label& label) override;
+    void pushButton(const CommandButton& button) override;
+    void pushLine() override;
+    void pushBox(TextBox& box) override;
+    void focusWindow() override;
+    void applySelection(const TextBox& box) override;
+
+    Win32Platform& m_win32;
     HINSTANCE m_instance = nullptr;
     HWND m_window = nullptr;
     HWND m_toolTips = nullptr;
@@ -129,15 +97,8 @@ private:
     std::array<LabelControl, 3> m_labels;
     std::array<ButtonControl, 10> m_buttons;
     std::optional<RECT> m_line; // the line's rectangle as last painted
-    int m_dpi = 96;
-    std::wstring m_face;
-    std::map<std::tuple<float, int, int>, HFONT> m_fonts; // points, weight, dpi
-    HBRUSH m_darkGreen = nullptr;
-    HBRUSH m_brightGreen = nullptr;
-    HBRUSH m_white = nullptr;
-    HBRUSH m_emphasis = nullptr;
-    WindowSize m_size{m_form};
-    bool m_pushing = false;
+    int m_dpi = standardDpi;
+    Look m_look;
 };
 
 } // namespace tavimo::win32

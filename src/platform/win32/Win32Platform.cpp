@@ -1,10 +1,9 @@
 // The desktop services of the Platform interface, performed with the Win32 API.
 #include "platform/win32/Win32Platform.h"
 
-#include "platform/win32/Text.h"
+#include "platform/win32/TextConversion.h"
 
 #include <cstring>
-#include <utility>
 
 namespace tavimo::win32 {
 namespace {
@@ -31,11 +30,6 @@ std::string localeText(LCTYPE type, const char* fallback)
 }
 
 } // namespace
-
-Win32Platform::FocusRequest Win32Platform::takeFocusRequest()
-{
-    return std::exchange(m_focus, FocusRequest{});
-}
 
 void Win32Platform::clearClipboard()
 {
@@ -69,16 +63,6 @@ void Win32Platform::beep()
 {
     // The system's default alert sound (the simple beep where no sound is set up).
     MessageBeep(MB_OK);
-}
-
-void Win32Platform::focusWindow()
-{
-    m_focus = {FocusTarget::Window, nullptr};
-}
-
-void Win32Platform::focusTextBox(const TextBox& box)
-{
-    m_focus = {FocusTarget::TextBox, &box};
 }
 
 void Win32Platform::closeWindow()

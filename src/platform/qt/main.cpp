@@ -1,4 +1,5 @@
-// Tavimo: lists the primes between two natural numbers in a window with a Japanese interface.
+// Tavimo on Linux: lists the primes between two natural numbers in a window with a Japanese
+// interface, on Qt.
 #include "model/frmMain.h"
 #include "platform/qt/CommandLine.h"
 #include "platform/qt/MainWindow.h"

@@ -1,15 +1,16 @@
 // The model's texts (UTF-8, CR LF) against Windows' wide strings (UTF-16, CR LF too), and
 // positions.
-#include "platform/win32/Text.h"
+#include "platform/win32/TextConversion.h"
 
-#include <windows.h>
+#include "platform/Utf16.h"
 
 namespace tavimo::win32 {
 namespace {
 
-bool startsSurrogatePair(std::wstring_view text, std::size_t i)
+std::u16string_view units(std::wstring_view text)
 {
-    return IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]);
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide strings are UTF-16");
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
 }
 
 } // namespace
@@ -38,23 +39,21 @@ std::string toUtf8(std::wstring_view wide)
     return utf8;
 }
 
+std::wstring windowText(HWND control)
+{
+    std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+    return text;
+}
+
 int toControlPosition(std::wstring_view text, int modelPosition)
 {
-    std::size_t unit = 0;
-    for (int character = 0; character < modelPosition && unit < text.size(); ++character) {
-        unit += startsSurrogatePair(text, unit) ? 2 : 1;
-    }
-    return int(unit);
+    return toWidgetPosition(units(text), modelPosition, LineBreaks::CrLf);
 }
 
 int toModelPosition(std::wstring_view text, int controlPosition)
 {
-    int character = 0;
-    for (std::size_t unit = 0; unit < std::size_t(controlPosition) && unit < text.size();
-         ++character) {
-        unit += startsSurrogatePair(text, unit) ? 2 : 1;
-    }
-    return character;
+    return tavimo::toModelPosition(units(text), controlPosition, LineBreaks::CrLf);
 }
 
 } // namespace tavimo::win32

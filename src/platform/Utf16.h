@@ -1,0 +1,24 @@
+// UTF-16 text walked by characters, as the toolkits' edits hold it and the model counts it.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tavimo {
+
+// A character is a code point: one beyond the Basic Multilingual Plane takes two UTF-16 units (a
+// surrogate pair) and counts once; a lone surrogate counts as one.
+bool startsSurrogatePair(std::u16string_view text, std::size_t unit);
+std::size_t characterCount(std::u16string_view text);
+
+// How a widget holds a line break of the model (CR LF, two characters): as CR LF itself
+// (Windows' edits), or as one LF (Qt's text widgets).
+enum class LineBreaks { CrLf, Lf };
+
+// A position in a widget's text (UTF-16 units) as a position in the model's text (characters, a
+// line break counting two), and back. Positions outside the text are clamped to it; a model
+// position between CR and LF maps to the start of the line break.
+int toModelPosition(std::u16string_view widgetText, int widgetPosition, LineBreaks breaks);
+int toWidgetPosition(std::u16string_view widgetText, int modelPosition, LineBreaks breaks);
+
+} // namespace tavimo

@@ -1,0 +1,87 @@
+// The inputs for the bounds on Windows: a single-line edit whose character limit holds for what
+// the user adds.
+#include "platform/win32/InputBox.h"
+
+#include "platform/InputLimit.h"
+#include "platform/Utf16.h"
+#include "platform/win32/TextConversion.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <string_view>
+
+namespace tavimo::win32 {
+namespace {
+
+constexpr UINT_PTR inputLimitSubclassId = 2;
+
+LRESULT CALLBACK inputLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR limit)
+{
+    // What the user adds, typed or pasted, is cut to what fits beside the characters that stay;
+    // a character that does not fit is not taken. A character beyond the Basic Multilingual Plane
+    // arrives as two WM_CHARs and counts once.
+    static thread_local wchar_t pendingHigh = 0;
+    std::u16string added;
+    if (message == WM_CHAR && wParam >= 0x20 && wParam != 0x7F) {
+        const auto unit = char16_t(wParam);
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            pendingHigh = wchar_t(unit);
+            return 0;
+        }
+        if (unit >= 0xDC00 && unit <= 0xDFFF && pendingHigh != 0) {
+            added = {char16_t(pendingHigh), unit};
+        } else {
+            added = {unit};
+        }
+        pendingHigh = 0;
+    } else if (message == WM_PASTE) {
+        if (IsClipboardFormatAvailable(CF_UNICODETEXT) && OpenClipboard(edit)) {
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* text = static_cast<const char16_t*>(GlobalLock(data))) {
+                    added = text;
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+        }
+        // One line: a single-line edit takes a pasted text up to its first line break.
+        added = added.substr(0, added.find_first_of(u"\r\n"));
+    } else {
+        return DefSubclassProc(edit, message, wParam, lParam);
+    }
+    const std::wstring text = windowText(edit);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::u16string_view whole(reinterpret_cast<const char16_t*>(text.data()), text.size());
+    const std::size_t kept =
+        characterCount(whole) - characterCount(whole.substr(start, end - start));
+    const std::size_t fits = InputLimit(int(limit)).fittingUnits(added, kept);
+    if (fits == added.size() && message == WM_CHAR) {
+        if (added.size() == 2) {
+            DefSubclassProc(edit, WM_CHAR, WPARAM(added[0]), lParam);
+        }
+        return DefSubclassProc(edit, WM_CHAR, WPARAM(added.back()), lParam);
+    }
+    if (fits > 0) {
+        const std::wstring fitting(reinterpret_cast<const wchar_t*>(added.data()), fits);
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitting.c_str()));
+    } else if (message == WM_PASTE && start != end) {
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    }
+    return 0;
+}
+
+} // namespace
+
+void keepInputLimit(HWND edit, int limit)
+{
+    SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+    if (limit > 0) {
+        SetWindowSubclass(edit, inputLimitProc, inputLimitSubclassId, DWORD_PTR(limit));
+    }
+}
+
+} // namespace tavimo::win32

@@ -10,8 +10,8 @@
 
 namespace tavimo {
 
-// The handlers know the desktop only through this interface: the Qt binding performs each call for
-// real, the unit tests record them.
+// The handlers know the desktop only through this interface: each binding performs the calls for
+// real with its own system, the unit tests record them.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -19,9 +19,9 @@ public:
     // A copy is two calls, clearClipboard and then setClipboardText, and together they leave the
     // clipboard holding the one plain text, nothing else in any format. clearClipboard announces
     // that everything on the clipboard is to go; a binding may remove it here or leave that to the
-    // hand-over of setClipboardText, which always follows in the same handler. The Qt binding does
-    // nothing here (its setText replaces every format at once): a clipboard emptied as a hand-over
-    // of its own loses the copy on some desktops.
+    // hand-over of setClipboardText, which always follows in the same handler. Both bindings do
+    // nothing here (their setText replaces every format at once): a clipboard emptied as a
+    // hand-over of its own loses the copy on some desktops.
     virtual void clearClipboard() = 0;
     // Replaces the clipboard's content with a plain text, exactly as given (CR LF stays CR LF).
     virtual void setClipboardText(const std::string& utf8) = 0;

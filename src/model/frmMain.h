@@ -5,11 +5,12 @@
 //   window/    design values and start-up (frmMain.cpp), Form_Load, Form_Resize, cmdXY_Click
 //   search/    cmdJIKKO_MouseDown and cmdJIKKO_Click: request, enumeration, output
 //   commands/  copy, move, clear, beep switch and exit
-//   platform/  the bindings: its own files know no toolkit; platform/qt/ knows Qt
+//   platform/  the bindings: its own files know no toolkit and are shared by every binding
+//              (WindowBinding.h); platform/qt/ knows Qt (Linux), platform/win32/ the Win32 API
 //
-// An event flows one way: a Qt event reaches the binding, which has already written the user's
-// edits and resizes into this object; the binding calls one handler, which runs to its end without
-// returning to the event loop; then the binding pushes what changed onto the widgets.
+// An event flows one way: an event of the window system reaches the binding, which has written the
+// user's edits and resizes into this object; the binding calls one handler, which runs to its end
+// without returning to the event loop; then the binding pushes what changed onto the widgets.
 // One write goes back into this object while pushing, on purpose: a text box whose text the
 // handler replaced gets its caret at the start (selStart and selLength 0), as assigning a text
 // box's text does, unless the handler also set a new selection. The text fields here are plain

@@ -7,9 +7,8 @@
 
 namespace tavimo {
 
-// 1440 twips to the inch. Qt and the browser count device-independent pixels, 96 to the inch,
-// and scale them to the screen themselves; a Windows window counts its own pixels at its
-// monitor's dots per inch.
+// 1440 twips to the inch. Qt counts device-independent pixels, 96 to the inch, and scales them to
+// the screen itself; a Windows window counts its own pixels at its monitor's dots per inch.
 inline constexpr int standardDpi = 96;
 inline constexpr float twipsPerPixel = 1440.0f / standardDpi;
 

@@ -1,41 +1,27 @@
 // UTF-16 text walked by characters, as the toolkits' edits hold it and the model counts it.
 #include "platform/Utf16.h"
 
+#include <utility>
+
 namespace tavimo {
 namespace {
 
-bool isHighSurrogate(char16_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 // The UTF-16 units and model characters of the character that starts at `unit`.
-struct Step {
-    std::size_t units;
-    int characters;
-};
-
-Step stepAt(std::u16string_view text, std::size_t unit, LineBreaks breaks)
+std::pair<std::size_t, int> stepAt(std::u16string_view text, std::size_t unit, LineBreaks breaks)
 {
     if (startsSurrogatePair(text, unit)) {
         return {2, 1};
     }
-    if (breaks == LineBreaks::Lf && text[unit] == u'\n') {
-        return {1, 2}; // the model's CR LF
-    }
-    return {1, 1};
+    return {1, breaks == LineBreaks::Lf && text[unit] == u'\n' ? 2 : 1}; // LF: the model's CR LF
 }
 
 } // namespace
 
 bool startsSurrogatePair(std::u16string_view text, std::size_t unit)
 {
-    return isHighSurrogate(text[unit]) && unit + 1 < text.size() && isLowSurrogate(text[unit + 1]);
+    const auto high = [](char16_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+    const auto low = [](char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+    return high(text[unit]) && unit + 1 < text.size() && low(text[unit + 1]);
 }
 
 std::size_t characterCount(std::u16string_view text)
@@ -52,9 +38,9 @@ int toModelPosition(std::u16string_view widgetText, int widgetPosition, LineBrea
 {
     int model = 0;
     for (std::size_t unit = 0; unit < widgetText.size() && int(unit) < widgetPosition;) {
-        const Step step = stepAt(widgetText, unit, breaks);
-        unit += step.units;
-        model += step.characters;
+        const auto [units, characters] = stepAt(widgetText, unit, breaks);
+        unit += units;
+        model += characters;
     }
     return model;
 }
@@ -63,13 +49,13 @@ int toWidgetPosition(std::u16string_view widgetText, int modelPosition, LineBrea
 {
     int model = 0;
     std::size_t unit = 0;
-    while (unit < widgetText.size() && model < modelPosition) {
-        const Step step = stepAt(widgetText, unit, breaks);
-        if (model + step.characters > modelPosition) {
-            break; // inside the model's CR LF: before the line break
+    while (unit < widgetText.size()) {
+        const auto [units, characters] = stepAt(widgetText, unit, breaks);
+        if (model + characters > modelPosition) {
+            break; // the position, or inside the model's CR LF: before the line break
         }
-        unit += step.units;
-        model += step.characters;
+        unit += units;
+        model += characters;
     }
     return int(unit);
 }

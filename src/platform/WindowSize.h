@@ -16,7 +16,7 @@ struct PixelSize {
 };
 
 // The model's size is the window's outer size: the client area is that less the frame. A binding
-// knows the frame as far as its window system tells it (WindowFrame in the Qt binding) and the
+// knows the frame as far as its window system tells it (WindowFrame in each binding) and the
 // client size that the window reports; this class decides what either of them means for the
 // model, and remembers what was pushed.
 class WindowSize {

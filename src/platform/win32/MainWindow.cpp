@@ -376,10 +376,19 @@ PixelRect MainWindow::placeIn(Container container, const PixelRect& rect) const
     return {corner.left + rect.left, corner.top + rect.top, rect.width, rect.height};
 }
 
-void MainWindow::place(HWND control, const PixelRect& rect)
+template <typename Pushed, typename Control>
+void MainWindow::placeWithFont(HWND control, Pushed& pushed, const Control& model)
 {
-    SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelRect rect = placeIn(model.container, twipsToPixels(model.rect, m_dpi));
+    if (storeIfChanged(pushed.geometry, rect)) {
+        SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (storeIfChanged(pushed.font, fontKey(model.font))) {
+        // Set explicitly on every control: a multi-line edit draws kanji only with a Japanese face.
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_look.font(model.font, m_dpi)),
+                     TRUE);
+    }
 }
 
 void MainWindow::pushWindowSize()
@@ -405,14 +414,7 @@ void MainWindow::pushLabel(const Label& model)
 {
     LabelControl& label = entryFor(m_labels, model);
     PushedLabel& pushed = label.pushed;
-    if (storeIfChanged(pushed.geometry,
-                       placeIn(model.container, twipsToPixels(model.rect, m_dpi)))) {
-        place(label.widget, *pushed.geometry);
-    }
-    if (storeIfChanged(pushed.font, fontKey(model.font))) {
-        SendMessageW(label.widget, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(m_look.font(model.font, m_dpi)), TRUE);
-    }
+    placeWithFont(label.widget, pushed, model);
     if (storeIfChanged(pushed.caption, model.caption)) {
         SetWindowTextW(label.widget, toWide(model.caption).c_str());
     }
@@ -422,14 +424,7 @@ void MainWindow::pushButton(const CommandButton& model)
 {
     ButtonControl& button = entryFor(m_buttons, model);
     PushedButton& pushed = button.pushed;
-    if (storeIfChanged(pushed.geometry,
-                       placeIn(model.container, twipsToPixels(model.rect, m_dpi)))) {
-        place(button.widget, *pushed.geometry);
-    }
-    if (storeIfChanged(pushed.font, fontKey(model.font))) {
-        SendMessageW(button.widget, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(m_look.font(model.font, m_dpi)), TRUE);
-    }
+    placeWithFont(button.widget, pushed, model);
     if (storeIfChanged(pushed.caption, model.caption)) {
         // The caption is the button's window text: drawn from it, and read out by screen readers.
         SetWindowTextW(button.widget, toWide(model.caption).c_str());
@@ -490,15 +485,7 @@ void MainWindow::pushBox(TextBox& model)
         pushed.visible.reset();
         recreated = true;
     }
-    if (storeIfChanged(pushed.geometry,
-                       placeIn(model.container, twipsToPixels(model.rect, m_dpi)))) {
-        place(box.widget, *pushed.geometry);
-    }
-    if (storeIfChanged(pushed.font, fontKey(model.font))) {
-        // Set explicitly on every edit: a multi-line edit draws kanji only with a Japanese face.
-        SendMessageW(box.widget, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(m_look.font(model.font, m_dpi)), TRUE);
-    }
+    placeWithFont(box.widget, pushed, model);
     const bool newText = storeIfChanged(pushed.text, model.text);
     if (newText || recreated) {
         SetWindowTextW(box.widget, toWide(model.text).c_str());

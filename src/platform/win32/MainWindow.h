@@ -74,7 +74,9 @@ private:
     void forgetPushed();
 
     PixelRect placeIn(Container container, const PixelRect& rect) const;
-    void place(HWND control, const PixelRect& rect);
+    // Places a control from its frame's corner and sets its font, where either changed.
+    template <typename Pushed, typename Control>
+    void placeWithFont(HWND control, Pushed& pushed, const Control& model);
     HWND defaultButton();
 
     bool canRefresh() const override;

@@ -10,7 +10,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/ResultBox.h"
 #include "search/Limits.h"
-#include "search/TrialDivision.h"
+#include "search/KernelChoice.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "model/Platform.h"
 #include "model/frmMain.h"
+#include "search/KernelChoice.h"
 #include "search/Limits.h"
 #include "search/TrialDivision.h"
 

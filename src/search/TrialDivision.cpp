@@ -1,7 +1,7 @@
 // Trial division by the odd primes, with the divisibility test done by multiplication: one divisor
 // at a time, or several divisors at once in a vector instruction when the processor has one. The
-// search and the decision for one candidate come first, then the choice of kernel; the table of
-// odd primes is in OddPrimes.h, and each kernel in a file of its own (Kernels.h).
+// choice of kernel is in KernelChoice.cpp, the table of odd primes in OddPrimes.h, and each kernel
+// in a file of its own (Kernels.h).
 #include "search/TrialDivisionParts.h"
 
 #include "search/Kernels.h"
@@ -11,10 +11,6 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
-
-#if TAVIMO_X86
-#include <immintrin.h>
-#endif
 
 namespace tavimo {
 namespace {
@@ -35,16 +31,14 @@ Trial trialOf(std::uint32_t n, std::uint32_t root);
 std::uint32_t floorSquareRoot(std::uint32_t n);
 std::uint32_t divisorBoundFromRoot(std::uint32_t n, std::uint32_t root);
 std::uint32_t oddPrimesUpTo(std::uint32_t last);
-Kernel kernelFunction(DivisionKernel kernel);
-void clearUpperVectorHalves();
 
 } // namespace
 
 std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper)
 {
     assert(from >= 1 && from % 2 == 1 && upper <= largestCandidate);
-    const Kernel firstDividing = kernelFunction(divisionKernel());
-    clearUpperVectorHalves();
+    const Kernel firstDividing = division::kernelInUse();
+    division::clearUpperVectorHalves();
     std::int64_t n = from;
     if (n > upper) {
         return n;
@@ -76,14 +70,14 @@ bool passesTrialDivision(std::uint32_t n)
     assert(n >= 1 && n <= largestCandidate);
     const Trial trial = trialOf(n, floorSquareRoot(n));
     const std::uint32_t count = oddPrimesUpTo(trial.last);
-    return kernelFunction(divisionKernel())(n, count) == count && trial.primeWhenNoneDivides;
+    return division::kernelInUse()(n, count) == count && trial.primeWhenNoneDivides;
 }
 
 std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last)
 {
     assert(n <= largestCandidate && last <= division::largestDivisor);
     const std::uint32_t count = oddPrimesUpTo(last);
-    const std::uint32_t index = kernelFunction(divisionKernel())(n, count);
+    const std::uint32_t index = division::kernelInUse()(n, count);
     return index < count ? oddPrimes[index] : 0;
 }
 
@@ -133,130 +127,5 @@ std::uint32_t oddPrimesUpTo(std::uint32_t last)
         oddPrimes.begin());
 }
 
-Kernel kernelFunction(DivisionKernel kernel)
-{
-    assert(supportsDivisionKernel(kernel));
-    switch (kernel) {
-#if TAVIMO_X86
-    case DivisionKernel::Sse41:
-        return division::firstDividingSse41;
-    case DivisionKernel::Avx2:
-        return division::firstDividingAvx2;
-    case DivisionKernel::Avx512:
-        return division::firstDividingAvx512;
-#endif
-#if TAVIMO_ARM64
-    case DivisionKernel::Neon:
-        return division::firstDividingNeon;
-#endif
-    default:
-        return division::firstDividingPortable;
-    }
-}
-
-// The portable and SSE4.1 kernels and the search's loop use the older encoding of vector
-// instructions, which runs several times slower while the upper halves of the AVX registers hold
-// what other code of the process left there (Run pressed in the window, portable kernel forced, one
-// search thread: 65 ms, and 24 ms with the halves cleared). A search clears them first.
-#if TAVIMO_X86
-[[gnu::target("avx")]] void clearUpperHalvesAvx()
-{
-    _mm256_zeroupper();
-}
-#endif
-
-void clearUpperVectorHalves()
-{
-#if TAVIMO_X86
-    static const bool avx = __builtin_cpu_supports("avx");
-    if (avx) {
-        clearUpperHalvesAvx();
-    }
-#endif
-}
-
-DivisionKernel& kernelInUse()
-{
-    static DivisionKernel kernel = fastestDivisionKernel();
-    return kernel;
-}
-
 } // namespace
-
-bool supportsDivisionKernel(DivisionKernel kernel)
-{
-    switch (kernel) {
-    case DivisionKernel::Portable:
-        return true;
-#if TAVIMO_X86
-    case DivisionKernel::Sse41:
-        return __builtin_cpu_supports("sse4.1");
-    case DivisionKernel::Avx2:
-        return __builtin_cpu_supports("avx2");
-    case DivisionKernel::Avx512:
-        return __builtin_cpu_supports("avx512f");
-#endif
-#if TAVIMO_ARM64
-    case DivisionKernel::Neon:
-        return true; // Advanced SIMD is part of every 64-bit Arm processor
-#endif
-    default:
-        return false;
-    }
-}
-
-DivisionKernel fastestDivisionKernel()
-{
-    static const DivisionKernel fastest = [] {
-        for (DivisionKernel kernel : {DivisionKernel::Avx512, DivisionKernel::Avx2,
-                                      DivisionKernel::Sse41, DivisionKernel::Neon}) {
-            if (supportsDivisionKernel(kernel)) {
-                return kernel;
-            }
-        }
-        return DivisionKernel::Portable;
-    }();
-    return fastest;
-}
-
-const char* divisionKernelName(DivisionKernel kernel)
-{
-    switch (kernel) {
-    case DivisionKernel::Portable:
-        return "portable";
-    case DivisionKernel::Sse41:
-        return "sse41";
-    case DivisionKernel::Avx2:
-        return "avx2";
-    case DivisionKernel::Avx512:
-        return "avx512";
-    case DivisionKernel::Neon:
-        return "neon";
-    }
-    return "?";
-}
-
-std::optional<DivisionKernel> divisionKernelNamed(std::string_view name)
-{
-    for (DivisionKernel kernel :
-         {DivisionKernel::Portable, DivisionKernel::Sse41, DivisionKernel::Avx2,
-          DivisionKernel::Avx512, DivisionKernel::Neon}) {
-        if (name == divisionKernelName(kernel)) {
-            return kernel;
-        }
-    }
-    return std::nullopt;
-}
-
-DivisionKernel divisionKernel()
-{
-    return kernelInUse();
-}
-
-void forceDivisionKernel(DivisionKernel kernel)
-{
-    assert(supportsDivisionKernel(kernel));
-    kernelInUse() = kernel;
-}
-
 } // namespace tavimo

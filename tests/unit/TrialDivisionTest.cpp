@@ -1,6 +1,7 @@
 // The trial division against plain remainders, the odd-divisor test as first written and an
 // independent sieve, on every kernel that this processor runs.
 #include "Sieve.h"
+#include "search/KernelChoice.h"
 #include "search/TrialDivisionParts.h"
 
 #include <gtest/gtest.h>

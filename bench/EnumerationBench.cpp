@@ -7,7 +7,7 @@
 #include "model/frmMain.h"
 #include "search/KernelChoice.h"
 #include "search/Limits.h"
-#include "search/TrialDivision.h"
+#include "search/TrialPrimeBatches.h"
 
 #include <primesieve.hpp>
 

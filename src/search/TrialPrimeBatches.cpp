@@ -1,4 +1,6 @@
 // The search's candidates tested in batches by one thread per core, handed out in order.
+#include "search/TrialPrimeBatches.h"
+
 #include "search/TrialDivision.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
+#include <thread>
 
 namespace tavimo {
 namespace {
@@ -50,6 +53,8 @@ struct TrialPrimeBatches::Shared {
     // C++ library of Debian 12's Windows cross compiler can lose its wake-up.)
     std::mutex mutex;
     std::condition_variable changed;
+    // The helper threads, started and joined by the object alone: no helper reads this.
+    std::vector<std::thread> helpers;
 
     void announce()
     {
@@ -116,10 +121,11 @@ TrialPrimeBatches::TrialPrimeBatches(std::int64_t start, std::int64_t upper)
     m_shared->start = start;
     m_shared->upper = upper;
     m_shared->batches = upper < start ? 0 : (upper - start) / 2 / batchSize + 1;
-    const std::int64_t helpers = std::min<std::int64_t>(searchThreads() - 1, m_shared->batches - 1);
-    for (std::int64_t i = 0; i < helpers; ++i) {
+    const std::int64_t helperCount =
+        std::min<std::int64_t>(searchThreads() - 1, m_shared->batches - 1);
+    for (std::int64_t i = 0; i < helperCount; ++i) {
         try {
-            m_helpers.emplace_back([shared = m_shared.get()] { shared->help(); });
+            m_shared->helpers.emplace_back([shared = m_shared.get()] { shared->help(); });
         } catch (const std::system_error&) {
             break; // no thread to be had: the threads there are test every batch
         }
@@ -130,7 +136,7 @@ TrialPrimeBatches::~TrialPrimeBatches()
 {
     m_shared->stopping.store(true);
     m_shared->announce();
-    for (std::thread& helper : m_helpers) {
+    for (std::thread& helper : m_shared->helpers) {
         helper.join();
     }
 }

@@ -3,6 +3,7 @@
 #include "Sieve.h"
 #include "search/KernelChoice.h"
 #include "search/TrialDivisionParts.h"
+#include "search/TrialPrimeBatches.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
-// Trial division by the odd primes, the divisibility test done by multiplication: the decision for
-// one candidate as a reader can check it, then the same decisions along a run of candidates. The
-// kernel choice is in KernelChoice.cpp, the table of odd primes in OddPrimes.h, and each kernel in
-// a file of its own (Kernels.h).
+// Trial division by the odd primes: one candidate's decision as a reader checks it, then a run's.
+// The divisibility test is a multiplication by the divisor's inverse (OddPrimes.h), made several
+// divisors at once by the kernel that KernelChoice.cpp chose (Kernels.h).
 #include "search/TrialDivision.h"
 
 #include "search/Kernels.h"

@@ -1,6 +1,6 @@
-// The parts of the trial division that its tests check one at a time: the divisor bound, one
-// divisibility test, and a kernel's search for the first dividing prime. The decision itself is in
-// search/TrialDivision.h.
+// The parts of the trial division that its tests check one at a time, beside the decision itself.
+// The divisor bound, one divisibility test, and a kernel's search for the first dividing prime;
+// the decision is in search/TrialDivision.h.
 #pragma once
 
 #include <cstdint>

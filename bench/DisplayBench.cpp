@@ -9,8 +9,8 @@
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/ResultBox.h"
+#include "search/KernelChoice.h"
 #include "search/Limits.h"
-#include "search/TrialDivision.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

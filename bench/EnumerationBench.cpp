@@ -5,8 +5,9 @@
 #include "model/NumberText.h"
 #include "model/Platform.h"
 #include "model/frmMain.h"
+#include "search/KernelChoice.h"
 #include "search/Limits.h"
-#include "search/TrialDivision.h"
+#include "search/TrialPrimeBatches.h"
 
 #include <primesieve.hpp>
 

@@ -2,7 +2,7 @@
 // division of the odd candidates, and the append rule that files each prime into a result text.
 #include "model/frmMain.h"
 #include "search/Limits.h"
-#include "search/TrialDivision.h"
+#include "search/TrialPrimeBatches.h"
 
 #include <string>
 

@@ -33,8 +33,8 @@ bool anyDividesInBlock(std::uint32_t n, std::uint32_t block)
 // count (the table runs on), where a hit is not counted.
 std::uint32_t firstDividingPortable(std::uint32_t n, std::uint32_t count)
 {
-    const std::uint32_t own = std::min(count, blockSize);
-    for (std::uint32_t i = 0; i < own; ++i) {
+    const std::uint32_t firstBlockEnd = std::min(count, blockSize);
+    for (std::uint32_t i = 0; i < firstBlockEnd; ++i) {
         if (dividesAt(n, i)) {
             return i;
         }

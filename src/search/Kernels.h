@@ -34,6 +34,11 @@ std::uint32_t firstDividingAvx512(std::uint32_t n, std::uint32_t count); // Kern
 std::uint32_t firstDividingNeon(std::uint32_t n, std::uint32_t count); // KernelNeon.cpp
 #endif
 
+// The kernel of divisionKernel(), and the step that a search takes before it runs a kernel on this
+// thread (KernelChoice.cpp).
+Kernel kernelInUse();
+void clearUpperVectorHalves();
+
 // The vector kernels test 32 divisors per step, the divisor of lane k of the step in bit k of a
 // mask. A step may reach beyond count: the divisors there are tested, but a hit there is not
 // counted, and the lowest hit below count decides. The first step holds the block whose divisors

@@ -1,20 +1,16 @@
-// Trial division by the odd primes, with the divisibility test done by multiplication: one divisor
-// at a time, or several divisors at once in a vector instruction when the processor has one. The
-// search and the decision for one candidate come first, then the choice of kernel; the table of
-// odd primes is in OddPrimes.h, and each kernel in a file of its own (Kernels.h).
-#include "search/TrialDivisionParts.h"
+// Trial division by the odd primes: one candidate's decision as a reader checks it, then a run's.
+// The divisibility test is a multiplication by the divisor's inverse (OddPrimes.h), made several
+// divisors at once by the kernel that KernelChoice.cpp chose (Kernels.h).
+#include "search/TrialDivision.h"
 
 #include "search/Kernels.h"
 #include "search/Limits.h"
+#include "search/TrialDivisionParts.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
-
-#if TAVIMO_X86
-#include <immintrin.h>
-#endif
 
 namespace tavimo {
 namespace {
@@ -22,93 +18,6 @@ namespace {
 using division::Kernel;
 using division::oddPrimeCount;
 using division::oddPrimes;
-
-// What the trial division of one candidate comes to: d runs over the odd divisors from 3 and stops
-// at L or at the first d with d·d > n (where n ≠ 1 is prime), whichever comes first. That last
-// divisor tested is all that the odd primes need: whether one of them up to it divides n.
-struct Trial {
-    std::uint32_t last;        // the largest divisor tested when none divides
-    bool primeWhenNoneDivides; // the loop ends at d·d > n with n ≠ 1, not by running past L
-};
-
-Trial trialOf(std::uint32_t n, std::uint32_t root);
-std::uint32_t floorSquareRoot(std::uint32_t n);
-std::uint32_t divisorBoundFromRoot(std::uint32_t n, std::uint32_t root);
-std::uint32_t oddPrimesUpTo(std::uint32_t last);
-Kernel kernelFunction(DivisionKernel kernel);
-void clearUpperVectorHalves();
-
-} // namespace
-
-std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper)
-{
-    assert(from >= 1 && from % 2 == 1 && upper <= largestCandidate);
-    const Kernel firstDividing = kernelFunction(divisionKernel());
-    clearUpperVectorHalves();
-    std::int64_t n = from;
-    if (n > upper) {
-        return n;
-    }
-    // floor(√n) follows n upwards instead of being taken afresh for each candidate, and so does
-    // the number of odd primes to test: the last divisor of a trial never falls as n rises.
-    auto root = static_cast<std::int64_t>(floorSquareRoot(static_cast<std::uint32_t>(n)));
-    std::uint32_t count = oddPrimesUpTo(
-        trialOf(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(root)).last);
-    for (; n <= upper; n += 2) {
-        while ((root + 1) * (root + 1) <= n) {
-            ++root;
-        }
-        const Trial trial =
-            trialOf(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(root));
-        while (count < oddPrimeCount && oddPrimes[count] <= trial.last) {
-            ++count;
-        }
-        if (firstDividing(static_cast<std::uint32_t>(n), count) == count &&
-            trial.primeWhenNoneDivides) {
-            return n;
-        }
-    }
-    return n;
-}
-
-bool passesTrialDivision(std::uint32_t n)
-{
-    assert(n >= 1 && n <= largestCandidate);
-    const Trial trial = trialOf(n, floorSquareRoot(n));
-    const std::uint32_t count = oddPrimesUpTo(trial.last);
-    return kernelFunction(divisionKernel())(n, count) == count && trial.primeWhenNoneDivides;
-}
-
-std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last)
-{
-    assert(n <= largestCandidate && last <= division::largestDivisor);
-    const std::uint32_t count = oddPrimesUpTo(last);
-    const std::uint32_t index = kernelFunction(divisionKernel())(n, count);
-    return index < count ? oddPrimes[index] : 0;
-}
-
-bool dividesExactly(std::uint32_t n, std::uint32_t d)
-{
-    assert(d <= division::largestDivisor && n <= largestCandidate);
-    const std::uint32_t index = oddPrimesUpTo(d) - 1;
-    assert(d >= 3 && oddPrimes[index] == d);
-    return division::dividesAt(n, index);
-}
-
-std::int16_t divisorBound(std::uint32_t n)
-{
-    assert(n <= largestCandidate);
-    return static_cast<std::int16_t>(divisorBoundFromRoot(n, floorSquareRoot(n)));
-}
-
-namespace {
-
-Trial trialOf(std::uint32_t n, std::uint32_t root)
-{
-    const std::uint32_t bound = divisorBoundFromRoot(n, root);
-    const std::uint32_t square = std::max((root + 1) | 1, 3u); // the first odd d ≥ 3, d·d > n
-    return {std::min(square, bound), square <= bound && n != 1};
-}
 
 // floor(√n): a 64-bit float holds n and its square root closely enough for n below 2^52.
 std::uint32_t floorSquareRoot(std::uint32_t n)
@@ -125,138 +34,97 @@ std::uint32_t divisorBoundFromRoot(std::uint32_t n, std::uint32_t root)
     return root + 2 + (n - root * root > root ? 1 : 0);
 }
 
+// What the trial division of one candidate comes to: d runs over the odd divisors from 3 and stops
+// at L or at the first d with d·d > n (where n ≠ 1 is prime), whichever comes first. That last
+// divisor tested is all that the odd primes need: whether one of them up to it divides n.
+struct Trial {
+    std::uint32_t lastDivisor; // the largest divisor tested when none divides
+    bool primeWhenNoneDivides; // the loop ends at d·d > n with n ≠ 1, not by running past L
+};
+
+Trial trialOf(std::uint32_t n, std::uint32_t root)
+{
+    const std::uint32_t bound = divisorBoundFromRoot(n, root);
+    const std::uint32_t pastRoot = std::max((root + 1) | 1, 3u); // the first odd d ≥ 3, d·d > n
+    return {std::min(pastRoot, bound), pastRoot <= bound && n != 1};
+}
+
 // The number of odd primes up to last (last ≤ 32767): the divisors that a trial up to last tests.
-std::uint32_t oddPrimesUpTo(std::uint32_t last)
+std::uint32_t oddPrimeCountUpTo(std::uint32_t last)
 {
     return static_cast<std::uint32_t>(
         std::upper_bound(oddPrimes.begin(), oddPrimes.begin() + oddPrimeCount, last) -
         oddPrimes.begin());
 }
 
-Kernel kernelFunction(DivisionKernel kernel)
-{
-    assert(supportsDivisionKernel(kernel));
-    switch (kernel) {
-#if TAVIMO_X86
-    case DivisionKernel::Sse41:
-        return division::firstDividingSse41;
-    case DivisionKernel::Avx2:
-        return division::firstDividingAvx2;
-    case DivisionKernel::Avx512:
-        return division::firstDividingAvx512;
-#endif
-#if TAVIMO_ARM64
-    case DivisionKernel::Neon:
-        return division::firstDividingNeon;
-#endif
-    default:
-        return division::firstDividingPortable;
-    }
-}
-
-// The portable and SSE4.1 kernels and the search's loop use the older encoding of vector
-// instructions, which runs several times slower while the upper halves of the AVX registers hold
-// what other code of the process left there (Run pressed in the window, portable kernel forced, one
-// search thread: 65 ms, and 24 ms with the halves cleared). A search clears them first.
-#if TAVIMO_X86
-[[gnu::target("avx")]] void clearUpperHalvesAvx()
-{
-    _mm256_zeroupper();
-}
-#endif
-
-void clearUpperVectorHalves()
-{
-#if TAVIMO_X86
-    static const bool avx = __builtin_cpu_supports("avx");
-    if (avx) {
-        clearUpperHalvesAvx();
-    }
-#endif
-}
-
-DivisionKernel& kernelInUse()
-{
-    static DivisionKernel kernel = fastestDivisionKernel();
-    return kernel;
-}
-
 } // namespace
 
-bool supportsDivisionKernel(DivisionKernel kernel)
+std::int16_t divisorBound(std::uint32_t n)
 {
-    switch (kernel) {
-    case DivisionKernel::Portable:
-        return true;
-#if TAVIMO_X86
-    case DivisionKernel::Sse41:
-        return __builtin_cpu_supports("sse4.1");
-    case DivisionKernel::Avx2:
-        return __builtin_cpu_supports("avx2");
-    case DivisionKernel::Avx512:
-        return __builtin_cpu_supports("avx512f");
-#endif
-#if TAVIMO_ARM64
-    case DivisionKernel::Neon:
-        return true; // Advanced SIMD is part of every 64-bit Arm processor
-#endif
-    default:
-        return false;
-    }
+    assert(n <= largestCandidate);
+    return static_cast<std::int16_t>(divisorBoundFromRoot(n, floorSquareRoot(n)));
 }
 
-DivisionKernel fastestDivisionKernel()
+bool dividesExactly(std::uint32_t n, std::uint32_t d)
 {
-    static const DivisionKernel fastest = [] {
-        for (DivisionKernel kernel : {DivisionKernel::Avx512, DivisionKernel::Avx2,
-                                      DivisionKernel::Sse41, DivisionKernel::Neon}) {
-            if (supportsDivisionKernel(kernel)) {
-                return kernel;
-            }
+    assert(d <= division::largestDivisor && n <= largestCandidate);
+    const std::uint32_t index = oddPrimeCountUpTo(d) - 1;
+    assert(d >= 3 && oddPrimes[index] == d);
+    return division::dividesAt(n, index);
+}
+
+std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last)
+{
+    assert(n <= largestCandidate && last <= division::largestDivisor);
+    const std::uint32_t primesTested = oddPrimeCountUpTo(last);
+    const std::uint32_t index = division::kernelInUse()(n, primesTested);
+    return index < primesTested ? oddPrimes[index] : 0;
+}
+
+// The decision as trial division states it: for d = 3, 5, 7, ... ≤ L, n fails where d divides it
+// and passes where d·d > n (unless n = 1); it fails when d runs past L. trialOf finds where that
+// loop stops; the kernel tests the odd primes up to there (the index of the first that divides n,
+// or their count when none does).
+bool passesTrialDivision(std::uint32_t n)
+{
+    assert(n >= 1 && n <= largestCandidate);
+    const Kernel firstDividing = division::kernelInUse();
+    const Trial trial = trialOf(n, floorSquareRoot(n));
+    const std::uint32_t primesTested = oddPrimeCountUpTo(trial.lastDivisor);
+    return firstDividing(n, primesTested) == primesTested && trial.primeWhenNoneDivides;
+}
+
+// passesTrialDivision for each candidate in turn, with what it finds afresh carried from one
+// candidate to the next.
+std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper)
+{
+    assert(from >= 1 && from % 2 == 1 && upper <= largestCandidate);
+    const Kernel firstDividing = division::kernelInUse();
+    division::clearUpperVectorHalves();
+    std::int64_t n = from;
+    if (n > upper) {
+        return n;
+    }
+    // floor(√n) follows n upwards instead of being taken afresh for each candidate, and so does
+    // the number of odd primes to test: the last divisor of a trial never falls as n rises.
+    auto root = static_cast<std::int64_t>(floorSquareRoot(static_cast<std::uint32_t>(n)));
+    std::uint32_t primesTested = oddPrimeCountUpTo(
+        trialOf(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(root)).lastDivisor);
+    for (; n <= upper; n += 2) {
+        while ((root + 1) * (root + 1) <= n) {
+            ++root;
         }
-        return DivisionKernel::Portable;
-    }();
-    return fastest;
-}
-
-const char* divisionKernelName(DivisionKernel kernel)
-{
-    switch (kernel) {
-    case DivisionKernel::Portable:
-        return "portable";
-    case DivisionKernel::Sse41:
-        return "sse41";
-    case DivisionKernel::Avx2:
-        return "avx2";
-    case DivisionKernel::Avx512:
-        return "avx512";
-    case DivisionKernel::Neon:
-        return "neon";
-    }
-    return "?";
-}
-
-std::optional<DivisionKernel> divisionKernelNamed(std::string_view name)
-{
-    for (DivisionKernel kernel :
-         {DivisionKernel::Portable, DivisionKernel::Sse41, DivisionKernel::Avx2,
-          DivisionKernel::Avx512, DivisionKernel::Neon}) {
-        if (name == divisionKernelName(kernel)) {
-            return kernel;
+        const Trial trial =
+            trialOf(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(root));
+        while (primesTested < oddPrimeCount && oddPrimes[primesTested] <= trial.lastDivisor) {
+            ++primesTested;
+        }
+        if (firstDividing(static_cast<std::uint32_t>(n), primesTested) == primesTested &&
+            trial.primeWhenNoneDivides) {
+            return n;
         }
     }
-    return std::nullopt;
-}
-
-DivisionKernel divisionKernel()
-{
-    return kernelInUse();
-}
-
-void forceDivisionKernel(DivisionKernel kernel)
-{
-    assert(supportsDivisionKernel(kernel));
-    kernelInUse() = kernel;
+    return n;
 }
 
 } // namespace tavimo

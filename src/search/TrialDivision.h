@@ -1,77 +1,19 @@
-// Trial division of odd candidates by the odd primes 3, 5, 7, 11, ... up to round(√n + 2).
+// The decision of trial division: one odd candidate, and the next candidate of a run that passes.
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <optional>
-#include <string_view>
-#include <thread>
-#include <vector>
 
 namespace tavimo {
 
-// How the divisibility tests of one candidate are carried out: 4, 8 or 16 divisors in one vector
-// instruction of the processor's own, or in plain C++ (the portable kernel, a block of 16 at a
-// time in whatever the compiler makes of it). All of them test the same divisors in the same order
-// and reach the same decision.
-enum class DivisionKernel { Portable, Sse41, Avx2, Avx512, Neon };
-
-bool supportsDivisionKernel(DivisionKernel kernel);
-DivisionKernel fastestDivisionKernel();
-// The kernel's name, as the environment variable TAVIMO_KERNEL spells it: portable, sse41, avx2,
-// avx512, neon; and the kernel of a name (empty for any other text).
-const char* divisionKernelName(DivisionKernel kernel);
-std::optional<DivisionKernel> divisionKernelNamed(std::string_view name);
-
-// The kernel that the search uses: the fastest one that the processor offers, unless
-// forceDivisionKernel replaced that choice for every later search (the program's start does so
-// for TAVIMO_KERNEL, the benchmark and the tests for a kernel of their choice).
-DivisionKernel divisionKernel();
-void forceDivisionKernel(DivisionKernel kernel); // kernel must be supported
+// Whether the odd candidate n (1 ≤ n ≤ 1073577990) passes trial division as a prime: no odd
+// divisor d ≤ round(√n + 2) divides it before d·d > n. 1 never passes. 3 does not pass either: its
+// own divisor 3 divides it before the square test is reached, so 3 is placed in advance. Only the
+// odd primes are tried: a candidate that some odd divisor divides is divided by a prime no larger.
+bool passesTrialDivision(std::uint32_t n);
 
 // The first of the odd candidates from, from + 2, ... ≤ upper (from odd and at least 1, upper at
-// most 1073577990) that passes trial division, or a value above upper when none does.
+// most 1073577990) that passes trial division, or a value above upper when none does: the
+// decisions of passesTrialDivision, made faster along the run.
 std::int64_t nextTrialPrime(std::int64_t from, std::int64_t upper);
-
-// The odd candidates start, start + 2, ... ≤ upper (start odd) that pass trial division, a batch
-// of candidates at a time, in increasing order. On a processor with several cores, helper threads
-// test the batches ahead of the one handed out: the decisions are those of nextTrialPrime, only
-// made at the same time. The helpers stop when the object goes, within a prime's search.
-class TrialPrimeBatches {
-public:
-    TrialPrimeBatches(std::int64_t start, std::int64_t upper);
-    ~TrialPrimeBatches();
-    TrialPrimeBatches(const TrialPrimeBatches&) = delete;
-    TrialPrimeBatches& operator=(const TrialPrimeBatches&) = delete;
-
-    // The primes of the next batch (none, when it holds none) into primes; false once every
-    // candidate has been handed out.
-    bool next(std::vector<std::int64_t>& primes);
-
-    // The threads that test batches, the caller's own included, are one per core, at most 8,
-    // unless this set another number for every later search (the tests do); 0: one per core.
-    static void forceSearchThreads(int threads);
-
-private:
-    struct Shared;
-    std::unique_ptr<Shared> m_shared;
-    std::vector<std::thread> m_helpers;
-};
-
-// Calls onPrime(p) for each odd candidate p = start, start + 2, ... ≤ upper (start odd) that
-// passes trial division, in increasing order, until onPrime returns false.
-template <class OnPrime>
-void forEachTrialPrime(std::int64_t start, std::int64_t upper, OnPrime&& onPrime)
-{
-    TrialPrimeBatches batches(start, upper);
-    std::vector<std::int64_t> primes;
-    while (batches.next(primes)) {
-        for (std::int64_t p : primes) {
-            if (!onPrime(p)) {
-                return;
-            }
-        }
-    }
-}
 
 } // namespace tavimo

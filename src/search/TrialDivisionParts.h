@@ -1,9 +1,7 @@
-// The parts of the trial division that its tests check one at a time: the divisor bound, one
-// divisibility test, a kernel's search for the first dividing prime, and one candidate's decision.
-// The search itself reaches them only through nextTrialPrime (search/TrialDivision.h).
+// The parts of the trial division that its tests check one at a time, beside the decision itself.
+// The divisor bound, one divisibility test, and a kernel's search for the first dividing prime;
+// the decision is in search/TrialDivision.h.
 #pragma once
-
-#include "search/TrialDivision.h"
 
 #include <cstdint>
 
@@ -20,11 +18,5 @@ bool dividesExactly(std::uint32_t n, std::uint32_t d);
 // The first of the odd divisors 3, 5, ..., last (last ≤ 32767) that divides n (n ≤ 1073577990),
 // or 0 if none does; found among the odd primes, as the smallest odd divisor above 1 is a prime.
 std::uint32_t firstOddDivisor(std::uint32_t n, std::uint32_t last);
-
-// Whether the odd candidate n (1 ≤ n ≤ 1073577990) passes trial division as a prime: no odd
-// divisor d ≤ round(√n + 2) divides it before d·d > n. 1 never passes. 3 does not pass either: its
-// own divisor 3 divides it before the square test is reached, so 3 is placed in advance. Only the
-// odd primes are tried: a candidate that some odd divisor divides is divided by a prime no larger.
-bool passesTrialDivision(std::uint32_t n);
 
 } // namespace tavimo

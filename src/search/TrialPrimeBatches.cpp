@@ -1,4 +1,6 @@
 // The search's candidates tested in batches by one thread per core, handed out in order.
+#include "search/TrialPrimeBatches.h"
+
 #include "search/TrialDivision.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
+#include <thread>
 
 namespace tavimo {
 namespace {
@@ -16,42 +19,44 @@ namespace {
 // small enough that the last batches of a search that stops at its cap cost little.
 constexpr std::int64_t batchSize = 2048;
 // Batches tested ahead of the one handed out; a thread that would go further waits.
-constexpr std::int64_t window = 16;
-constexpr int mostThreads = 8;
+constexpr std::int64_t batchesAhead = 16;
+constexpr int mostSearchThreads = 8;
 
-std::atomic<int> forcedThreads{0};
+std::atomic<int> forcedSearchThreads{0}; // 0: one per core
 
 // The threads that test batches, the caller's own included.
 int searchThreads()
 {
-    if (const int forced = forcedThreads.load(); forced > 0) {
+    if (const int forced = forcedSearchThreads.load(); forced > 0) {
         return forced;
     }
     const auto cores = static_cast<int>(std::thread::hardware_concurrency());
-    return std::clamp(cores, 1, mostThreads);
+    return std::clamp(cores, 1, mostSearchThreads);
 }
 
 } // namespace
 
 struct TrialPrimeBatches::Shared {
     struct Slot {
-        std::atomic<std::int64_t> ready{-1}; // the batch whose primes are in primes
+        std::atomic<std::int64_t> testedBatch{-1}; // the batch whose primes are in primes
         std::vector<std::int64_t> primes;
     };
 
     std::int64_t start;
     std::int64_t upper;
-    std::int64_t batches;
-    std::atomic<std::int64_t> taken{0};     // batches given to a thread to test
+    std::int64_t batchCount;
+    std::atomic<std::int64_t> claimed{0};   // batches given to a thread to test
     std::atomic<std::int64_t> handedOut{0}; // batches that next() handed out
     std::atomic<bool> stopping{false};
-    std::array<Slot, window> slots;
+    std::array<Slot, batchesAhead> slots; // batch b in slot b % batchesAhead
     // Waits for a batch tested, handed out or the search's end. (Not std::atomic::wait: the
     // C++ library of Debian 12's Windows cross compiler can lose its wake-up.)
     std::mutex mutex;
     std::condition_variable changed;
+    // The helper threads, started and joined by the object alone: no helper reads this.
+    std::vector<std::thread> helpers;
 
-    void announce()
+    void notifyChanged()
     {
         { // a thread that found nothing to do under the lock is waiting by now
             const std::lock_guard lock(mutex);
@@ -59,22 +64,23 @@ struct TrialPrimeBatches::Shared {
         changed.notify_all();
     }
 
-    // Claims the next batch to test, unless every batch is claimed or it lies beyond the window.
-    bool take(std::int64_t& batch)
+    // Claims the next batch to test, unless none is left or it would lie past batchesAhead.
+    bool claim(std::int64_t& batch)
     {
-        std::int64_t next = taken.load();
+        std::int64_t next = claimed.load();
         do {
-            if (next >= batches || next >= handedOut.load(std::memory_order_acquire) + window) {
+            if (next >= batchCount ||
+                next >= handedOut.load(std::memory_order_acquire) + batchesAhead) {
                 return false;
             }
-        } while (!taken.compare_exchange_weak(next, next + 1));
+        } while (!claimed.compare_exchange_weak(next, next + 1));
         batch = next;
         return true;
     }
 
-    void test(std::int64_t batch)
+    void testBatch(std::int64_t batch)
     {
-        Slot& slot = slots[static_cast<std::size_t>(batch % window)];
+        Slot& slot = slots[static_cast<std::size_t>(batch % batchesAhead)];
         slot.primes.clear();
         const std::int64_t first = start + 2 * batchSize * batch;
         const std::int64_t last = std::min(upper, first + 2 * (batchSize - 1));
@@ -85,25 +91,26 @@ struct TrialPrimeBatches::Shared {
             }
             slot.primes.push_back(n);
         }
-        slot.ready.store(batch, std::memory_order_release);
-        announce();
+        slot.testedBatch.store(batch, std::memory_order_release);
+        notifyChanged();
     }
 
-    void help()
+    // A helper thread: tests the batches it claims until none is left or the search stops.
+    void helpUntilDone()
     {
         while (!stopping.load()) {
             std::int64_t batch = 0;
-            if (take(batch)) {
-                test(batch);
+            if (claim(batch)) {
+                testBatch(batch);
                 continue;
             }
-            if (taken.load() >= batches) {
+            if (claimed.load() >= batchCount) {
                 return;
             }
-            // The window is full: wait until next() hands out a batch (or the search stops).
+            // All batchesAhead are claimed: wait until next() hands one out (or the search stops).
             std::unique_lock lock(mutex);
             changed.wait(lock, [this] {
-                return stopping.load() || taken.load() < handedOut.load() + window;
+                return stopping.load() || claimed.load() < handedOut.load() + batchesAhead;
             });
         }
     }
@@ -115,11 +122,12 @@ TrialPrimeBatches::TrialPrimeBatches(std::int64_t start, std::int64_t upper)
     assert(start % 2 == 1);
     m_shared->start = start;
     m_shared->upper = upper;
-    m_shared->batches = upper < start ? 0 : (upper - start) / 2 / batchSize + 1;
-    const std::int64_t helpers = std::min<std::int64_t>(searchThreads() - 1, m_shared->batches - 1);
-    for (std::int64_t i = 0; i < helpers; ++i) {
+    m_shared->batchCount = upper < start ? 0 : (upper - start) / 2 / batchSize + 1;
+    const std::int64_t helperCount =
+        std::min<std::int64_t>(searchThreads() - 1, m_shared->batchCount - 1);
+    for (std::int64_t i = 0; i < helperCount; ++i) {
         try {
-            m_helpers.emplace_back([shared = m_shared.get()] { shared->help(); });
+            m_shared->helpers.emplace_back([shared = m_shared.get()] { shared->helpUntilDone(); });
         } catch (const std::system_error&) {
             break; // no thread to be had: the threads there are test every batch
         }
@@ -129,8 +137,8 @@ TrialPrimeBatches::TrialPrimeBatches(std::int64_t start, std::int64_t upper)
 TrialPrimeBatches::~TrialPrimeBatches()
 {
     m_shared->stopping.store(true);
-    m_shared->announce();
-    for (std::thread& helper : m_helpers) {
+    m_shared->notifyChanged();
+    for (std::thread& helper : m_shared->helpers) {
         helper.join();
     }
 }
@@ -139,30 +147,30 @@ bool TrialPrimeBatches::next(std::vector<std::int64_t>& primes)
 {
     Shared& shared = *m_shared;
     const std::int64_t batch = shared.handedOut.load(std::memory_order_relaxed);
-    if (batch >= shared.batches) {
+    if (batch >= shared.batchCount) {
         return false;
     }
-    Shared::Slot& slot = shared.slots[static_cast<std::size_t>(batch % window)];
+    Shared::Slot& slot = shared.slots[static_cast<std::size_t>(batch % batchesAhead)];
     // Tests batches itself until a helper has tested this one, or tests this one.
-    while (slot.ready.load(std::memory_order_acquire) != batch) {
-        std::int64_t other = 0;
-        if (shared.take(other)) {
-            shared.test(other);
+    while (slot.testedBatch.load(std::memory_order_acquire) != batch) {
+        std::int64_t otherBatch = 0;
+        if (shared.claim(otherBatch)) {
+            shared.testBatch(otherBatch);
         } else {
             std::unique_lock lock(shared.mutex);
             shared.changed.wait(
-                lock, [&] { return slot.ready.load(std::memory_order_acquire) == batch; });
+                lock, [&] { return slot.testedBatch.load(std::memory_order_acquire) == batch; });
         }
     }
     primes.swap(slot.primes);
     shared.handedOut.store(batch + 1, std::memory_order_release);
-    shared.announce();
+    shared.notifyChanged();
     return true;
 }
 
 void TrialPrimeBatches::forceSearchThreads(int threads)
 {
-    forcedThreads.store(std::max(0, threads));
+    forcedSearchThreads.store(std::max(0, threads));
 }
 
 } // namespace tavimo

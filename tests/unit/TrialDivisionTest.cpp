@@ -1,7 +1,10 @@
 // The trial division against plain remainders, the odd-divisor test as first written and an
 // independent sieve, on every kernel that this processor runs.
+#include "search/TrialDivision.h"
 #include "Sieve.h"
+#include "search/KernelChoice.h"
 #include "search/TrialDivisionParts.h"
+#include "search/TrialPrimeBatches.h"
 
 #include <gtest/gtest.h>
 

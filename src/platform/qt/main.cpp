@@ -5,7 +5,7 @@
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTranslations.h"
-#include "search/TrialDivision.h"
+#include "search/KernelChoice.h"
 
 #include <QApplication>
 

@@ -38,12 +38,18 @@ std::string buttonDescription(const CommandButton& button)
     if (first != std::string::npos) {
         return toolTip.substr(first, toolTip.find_last_not_of(blanks) - first + 1);
     }
+    const AccessibleText* text = accessibleTextOf(button.name);
+    return text != nullptr ? text->description : std::string();
+}
+
+const AccessibleText* accessibleTextOf(std::string_view control)
+{
     for (const AccessibleText& text : texts) {
-        if (text.control == button.name) {
-            return text.description;
+        if (text.control == control) {
+            return &text;
         }
     }
-    return {};
+    return nullptr;
 }
 
 } // namespace tavimo

@@ -20,6 +20,8 @@ struct AccessibleText {
 
 // One entry for each control that has a fixed name or description.
 std::span<const AccessibleText> accessibleTexts();
+// The entry of one control by its name; nullptr where it has none.
+const AccessibleText* accessibleTextOf(std::string_view control);
 // The window's own description.
 inline constexpr std::string_view windowDescription = "2つの自然数の間にある素数を一覧にします";
 

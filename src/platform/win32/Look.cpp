@@ -86,6 +86,18 @@ HFONT Look::font(const Font& font, int dpi)
     return created;
 }
 
+int Look::textWidth(const Label& label, int dpi)
+{
+    const std::wstring caption = toWide(label.caption);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font(label.font, dpi));
+    SIZE size{};
+    GetTextExtentPoint32W(screen, caption.c_str(), int(caption.size()), &size);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return int(size.cx);
+}
+
 void Look::drawButton(const DRAWITEMSTRUCT& item, bool isDefault) const
 {
     HDC dc = item.hDC;
@@ -100,7 +112,8 @@ void Look::drawButton(const DRAWITEMSTRUCT& item, bool isDefault) const
     const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
     HGDIOBJ previous = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+    // The system's colours for a button's text, as a high-contrast theme sets them.
+    SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     RECT text = rect;
     if (item.itemState & ODS_SELECTED) {
         OffsetRect(&text, 1, 1);

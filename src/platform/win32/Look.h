@@ -32,6 +32,8 @@ public:
     // where installed (under its Japanese or its English name), else the Japanese UI faces that
     // Windows 10 and 11, Vista to 8.1, and older releases carry.
     HFONT font(const Font& font, int dpi);
+    // The width of a label's caption in its font, in pixels.
+    int textWidth(const Label& label, int dpi);
 
     // A command button: a face of the button's colour with a raised edge (sunken while pressed);
     // the default button (the one Enter presses) has a darker rim around the same face.

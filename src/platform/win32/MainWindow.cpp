@@ -2,11 +2,16 @@
 // messages turned into its handlers.
 #include "platform/win32/MainWindow.h"
 
+#include "platform/AccessibleTexts.h"
+#include "platform/win32/Accessibility.h"
 #include "platform/win32/InputBox.h"
 #include "platform/win32/TextConversion.h"
 #include "platform/win32/WindowFrame.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <cassert>
 
 namespace tavimo::win32 {
 namespace {
@@ -108,6 +113,10 @@ void MainWindow::createControls()
             0, 0, 0, m_window, reinterpret_cast<HMENU>(INT_PTR(firstLabelId + int(i))), m_instance,
             nullptr);
     }
+    for (const LabelControl& label : m_labels) {
+        nameForScreenReaders(label.widget, label.model->name);
+    }
+    nameForScreenReaders(m_window, {});
     // The count stands in front of its unit, which it overlaps.
     SetWindowPos(entryFor(m_labels, m_form.lbl2).widget, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -137,6 +146,7 @@ HWND MainWindow::createBox(BoxControl& box)
                                 reinterpret_cast<HMENU>(INT_PTR(box.id)), m_instance, nullptr);
     // No limit of the edit's own (32767 UTF-16 units by default) on the result boxes either.
     keepInputLimit(hwnd, model.maxLength);
+    nameForScreenReaders(hwnd, model.name);
     return hwnd;
 }
 
@@ -158,7 +168,8 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 LRESULT CALLBACK MainWindow::runButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR, DWORD_PTR self)
 {
-    // Any mouse button going down on Run; the button then goes on to its click.
+    // Any mouse button going down on Run, the side buttons too; the button then goes on to its
+    // click. The button's code: 1 left, 2 right, 4 middle, 0 any other.
     int code = 0;
     switch (message) {
     case WM_LBUTTONDOWN:
@@ -173,20 +184,22 @@ LRESULT CALLBACK MainWindow::runButtonProc(HWND button, UINT message, WPARAM wPa
     case WM_MBUTTONDBLCLK:
         code = 4;
         break;
-    default:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK:
         break;
+    default:
+        return DefSubclassProc(button, message, wParam, lParam);
     }
-    if (code != 0) {
-        auto* window = reinterpret_cast<MainWindow*>(self);
-        const int shift = ((wParam & MK_SHIFT) ? 1 : 0) | ((wParam & MK_CONTROL) ? 2 : 0) |
-                          ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0);
-        const auto x = static_cast<short>(LOWORD(lParam));
-        const auto y = static_cast<short>(HIWORD(lParam));
-        window->readEdits();
-        window->m_form.cmdJIKKO_MouseDown(code, shift, pixelsToTwips(x, window->m_dpi),
-                                          pixelsToTwips(y, window->m_dpi));
-        window->refresh();
-    }
+    auto* window = reinterpret_cast<MainWindow*>(self);
+    const int shift = ((GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) ? 1 : 0) |
+                      ((GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) ? 2 : 0) |
+                      ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0);
+    const auto x = static_cast<short>(LOWORD(lParam));
+    const auto y = static_cast<short>(HIWORD(lParam));
+    window->readEdits();
+    window->m_form.cmdJIKKO_MouseDown(code, shift, pixelsToTwips(x, window->m_dpi),
+                                      pixelsToTwips(y, window->m_dpi));
+    window->refresh();
     return DefSubclassProc(button, message, wParam, lParam);
 }
 
@@ -236,6 +249,19 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case DM_GETDEFID:
         return MAKELRESULT(entryFor(m_buttons, m_form.cmdJIKKO).id, DC_HASDEFID);
+    case WM_ACTIVATE:
+        // The control that had the focus gets it back when the window is activated again (Alt+Tab,
+        // a click on the caption, a restore), as Windows' dialogs do; the default procedure would
+        // give it to the window itself.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            m_focusBeforeDeactivation = GetFocus();
+        } else if (HWND last = m_focusBeforeDeactivation;
+                   last != nullptr && IsChild(m_window, last) && IsWindowVisible(last) &&
+                   IsWindowEnabled(last) && HIWORD(wParam) == 0) {
+            SetFocus(last);
+            return 0;
+        }
+        break;
     case WM_SIZE:
         if (!m_size.pushing() && wParam != SIZE_MINIMIZED) {
             takeWindowSize();
@@ -277,10 +303,15 @@ bool MainWindow::takeKey(const MSG& message)
     if (message.wParam == VK_ESCAPE) {
         return true;
     }
-    if (message.wParam != VK_RETURN || (GetKeyState(VK_CONTROL) & 0x8000)) {
+    if (message.wParam != VK_RETURN) {
         return false;
     }
+    // Ctrl+Enter types a line break in a result box; on a command button it presses that button,
+    // as Enter does.
     const ButtonControl* focused = entryShowing(m_buttons, GetFocus());
+    if ((GetKeyState(VK_CONTROL) & 0x8000) && focused == nullptr) {
+        return false;
+    }
     pressEnter(focused != nullptr ? focused->model : nullptr);
     return true;
 }
@@ -289,6 +320,16 @@ void MainWindow::click(CommandButton& button)
 {
     if (IsWindowEnabled(entryFor(m_buttons, button).widget)) {
         run(clickHandler(m_form, button));
+    }
+}
+
+void MainWindow::nameForScreenReaders(HWND control, std::string_view name)
+{
+    if (control == m_window) {
+        setAccessibleTexts(control, {}, toWide(windowDescription));
+    } else if (const AccessibleText* text = accessibleTextOf(name)) {
+        setAccessibleTexts(control, text->name != nullptr ? toWide(text->name) : std::wstring(),
+                           toWide(text->description));
     }
 }
 
@@ -355,39 +396,65 @@ void MainWindow::forgetPushed()
     }
 }
 
+const Frame& MainWindow::frameOf(Container container) const
+{
+    assert(container != Container::Window);
+    switch (container) {
+    case Container::fram1:
+        return m_form.fram1;
+    case Container::fram2:
+        return m_form.fram2;
+    case Container::fram3:
+    case Container::Window:
+        break;
+    }
+    return m_form.fram3;
+}
+
 PixelRect MainWindow::placeIn(Container container, const PixelRect& rect) const
 {
     // A control in a frame is placed from the frame's corner, as the frame's child would be.
-    const Frame* frame = nullptr;
-    switch (container) {
-    case Container::fram1:
-        frame = &m_form.fram1;
-        break;
-    case Container::fram2:
-        frame = &m_form.fram2;
-        break;
-    case Container::fram3:
-        frame = &m_form.fram3;
-        break;
-    case Container::Window:
+    if (container == Container::Window) {
         return rect;
     }
-    const PixelRect corner = twipsToPixels(frame->rect, m_dpi);
+    const PixelRect corner = twipsToPixels(frameOf(container).rect, m_dpi);
     return {corner.left + rect.left, corner.top + rect.top, rect.width, rect.height};
 }
 
-template <typename Pushed, typename Control>
-void MainWindow::placeWithFont(HWND control, Pushed& pushed, const Control& model)
+template <typename Entry, typename Control>
+void MainWindow::placeWithFont(Entry& entry, const Control& model, const PixelRect& inContainer)
 {
-    const PixelRect rect = placeIn(model.container, twipsToPixels(model.rect, m_dpi));
-    if (storeIfChanged(pushed.geometry, rect)) {
-        SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height,
+    const PixelRect rect = placeIn(model.container, inContainer);
+    if (storeIfChanged(entry.pushed.geometry, rect)) {
+        SetWindowPos(entry.widget, nullptr, rect.left, rect.top, rect.width, rect.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (storeIfChanged(pushed.font, fontKey(model.font))) {
-        // Set explicitly on every control: a multi-line edit draws kanji only with a Japanese face.
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_look.font(model.font, m_dpi)),
+    // A control shows only what lies within its frame, as a child of the frame would: a result
+    // box of a lowered window ends at the bottom of the results' frame.
+    PixelRect visible{0, 0, inContainer.width, inContainer.height};
+    if (model.container != Container::Window) {
+        const PixelRect frame = twipsToPixels(frameOf(model.container).rect, m_dpi);
+        visible.left = std::clamp(-inContainer.left, 0, inContainer.width);
+        visible.top = std::clamp(-inContainer.top, 0, inContainer.height);
+        visible.width =
+            std::clamp(frame.width - inContainer.left, visible.left, inContainer.width) -
+            visible.left;
+        visible.height =
+            std::clamp(frame.height - inContainer.top, visible.top, inContainer.height) -
+            visible.top;
+    }
+    if (storeIfChanged(entry.clip, visible)) {
+        const bool whole = visible == PixelRect{0, 0, inContainer.width, inContainer.height};
+        SetWindowRgn(entry.widget,
+                     whole ? nullptr
+                           : CreateRectRgn(visible.left, visible.top, visible.left + visible.width,
+                                           visible.top + visible.height),
                      TRUE);
+    }
+    if (storeIfChanged(entry.pushed.font, fontKey(model.font))) {
+        // Set explicitly on every control: a multi-line edit draws kanji only with a Japanese face.
+        SendMessageW(entry.widget, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(m_look.font(model.font, m_dpi)), TRUE);
     }
 }
 
@@ -395,8 +462,15 @@ void MainWindow::pushWindowSize()
 {
     // The model's size is the outer size, frame and caption bar included, as far as the layout
     // leaves room for them (WindowSize): the client area is that less the frame.
-    const WindowEdges now = windowEdges(m_window);
-    const PixelSize client = fromDip(m_size.clientToPush(toDip(now.frame, m_dpi)), m_dpi);
+    WindowEdges now = windowEdges(m_window);
+    PixelSize client = fromDip(m_size.clientToPush(toDip(now.frame, m_dpi)), m_dpi);
+    if (client != now.client && IsZoomed(m_window)) {
+        // The program's own size ends the maximised state, as a user's resize does; the frame of
+        // the restored window is another.
+        ShowWindow(m_window, SW_RESTORE);
+        now = windowEdges(m_window);
+        client = fromDip(m_size.clientToPush(toDip(now.frame, m_dpi)), m_dpi);
+    }
     if (client != now.client) {
         SetWindowPos(m_window, nullptr, 0, 0, client.width + now.frame.width,
                      client.height + now.frame.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -414,7 +488,9 @@ void MainWindow::pushLabel(const Label& model)
 {
     LabelControl& label = entryFor(m_labels, model);
     PushedLabel& pushed = label.pushed;
-    placeWithFont(label.widget, pushed, model);
+    // The count ends where its unit's text begins, at whatever size the face takes on this screen.
+    const int unitText = &model == &m_form.lbl2 ? m_look.textWidth(m_form.lbl2k, m_dpi) : 0;
+    placeWithFont(label, model, labelRect(m_form, model, unitText, m_dpi));
     if (storeIfChanged(pushed.caption, model.caption)) {
         SetWindowTextW(label.widget, toWide(model.caption).c_str());
     }
@@ -424,13 +500,15 @@ void MainWindow::pushButton(const CommandButton& model)
 {
     ButtonControl& button = entryFor(m_buttons, model);
     PushedButton& pushed = button.pushed;
-    placeWithFont(button.widget, pushed, model);
+    placeWithFont(button, model, twipsToPixels(model.rect, m_dpi));
     if (storeIfChanged(pushed.caption, model.caption)) {
         // The caption is the button's window text: drawn from it, and read out by screen readers.
         SetWindowTextW(button.widget, toWide(model.caption).c_str());
         InvalidateRect(button.widget, nullptr, FALSE);
     }
     if (storeIfChanged(pushed.toolTip, model.toolTip)) {
+        // Named by its caption, described by its tooltip.
+        setAccessibleTexts(button.widget, {}, toWide(buttonDescription(model)));
         std::wstring text = toWide(model.toolTip);
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
@@ -483,9 +561,10 @@ void MainWindow::pushBox(TextBox& model)
         pushed.geometry.reset();
         pushed.font.reset();
         pushed.visible.reset();
+        box.clip.reset();
         recreated = true;
     }
-    placeWithFont(box.widget, pushed, model);
+    placeWithFont(box, model, twipsToPixels(model.rect, m_dpi));
     const bool newText = storeIfChanged(pushed.text, model.text);
     if (newText || recreated) {
         SetWindowTextW(box.widget, toWide(model.text).c_str());

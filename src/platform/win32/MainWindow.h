@@ -11,7 +11,8 @@
 //   to another monitor;
 // - Enter, Esc and Tab in the message loop (takeKey), as a dialog would, and a mouse button going
 //   down on Run through the button's subclass.
-// Not yet: accessible names and descriptions (screen readers read the buttons' captions only).
+// - accessible names and descriptions (AccessibleTexts.h) through Windows' accessible objects
+//   (Accessibility.h); the frames and the line are painted, not controls, and have none.
 #pragma once
 
 #include "platform/WindowBinding.h"
@@ -22,6 +23,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 
 namespace tavimo::win32 {
 
@@ -46,13 +48,15 @@ private:
         TextBox* model = nullptr;
         HWND widget = nullptr;
         int id = 0;
-        bool edited = false; // the user changed the text since it was last read
-        PushedBox pushed;    // pushed.alignment: the one the EDIT was made with
+        bool edited = false;           // the user changed the text since it was last read
+        PushedBox pushed;              // pushed.alignment: the one the EDIT was made with
+        std::optional<PixelRect> clip; // the part within its frame, in its own pixels
     };
     struct LabelControl {
         const Label* model = nullptr;
         HWND widget = nullptr;
         PushedLabel pushed;
+        std::optional<PixelRect> clip; // the part within its frame, in its own pixels
     };
     struct ButtonControl {
         CommandButton* model = nullptr;
@@ -60,6 +64,7 @@ private:
         int id = 0;
         bool toolAdded = false;
         PushedButton pushed;
+        std::optional<PixelRect> clip; // the part within its frame, in its own pixels
     };
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -68,15 +73,20 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
+    // The accessible name and description of the shared table (the window's description for the
+    // window itself).
+    void nameForScreenReaders(HWND control, std::string_view name);
     HWND createBox(BoxControl& box);
     void takeWindowSize();
     void followDpi(int dpi, const RECT* suggested);
     void forgetPushed();
 
     PixelRect placeIn(Container container, const PixelRect& rect) const;
-    // Places a control from its frame's corner and sets its font, where either changed.
-    template <typename Pushed, typename Control>
-    void placeWithFont(HWND control, Pushed& pushed, const Control& model);
+    // Places a control (`inContainer`: its rectangle in its frame) from its frame's corner, shows
+    // only what lies within the frame, and sets its font, where any of it changed.
+    template <typename Entry, typename Control>
+    void placeWithFont(Entry& entry, const Control& model, const PixelRect& inContainer);
+    const Frame& frameOf(Container container) const; // not the window
     HWND defaultButton();
 
     bool canRefresh() const override;
@@ -99,6 +109,7 @@ private:
     std::array<LabelControl, 3> m_labels;
     std::array<ButtonControl, 10> m_buttons;
     std::optional<RECT> m_line; // the line's rectangle as last painted
+    HWND m_focusBeforeDeactivation = nullptr;
     int m_dpi = standardDpi;
     Look m_look;
 };

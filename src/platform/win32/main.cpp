@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
@@ -16,6 +17,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
         return *status;
     }
     tavimo::win32::becomeDpiAware();
+    // The accessible objects that screen readers ask for are handed over through COM.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -24,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     tavimo::frmMain form(platform);
     tavimo::win32::MainWindow window(form, platform);
     if (!window.create(instance)) {
-        MessageBoxW(nullptr, L"Tavimo could not open its window.", L"Tavimo", MB_ICONERROR);
+        MessageBoxW(nullptr, L"Tavimo のウィンドウを開けませんでした。", L"Tavimo", MB_ICONERROR);
         return 1;
     }
     form.Form_Load();
@@ -40,6 +43,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
     }
     return platform.closing() ? 0 : int(message.wParam);
 }

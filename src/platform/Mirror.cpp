@@ -11,7 +11,26 @@ bool overlap(const PixelRect& a, const PixelRect& b)
            b.top < a.top + a.height;
 }
 
+bool isBlank(char16_t c)
+{
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
+}
+
 } // namespace
+
+bool mayHoldLongWord(std::u16string_view text)
+{
+    std::size_t run = 0;
+    for (const char16_t c : text) {
+        run = isBlank(c) ? 0 : run + 1;
+        if (run >= longWord) {
+            return true;
+        }
+    }
+    return false;
+}
 
 void caretToStartOfReplacedText(TextBox& model, std::optional<Selection>& pushedSelection)
 {

@@ -9,6 +9,7 @@
 #include <cassert>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -83,6 +84,17 @@ template <typename Entries, typename Widget> auto* entryShowing(Entries& entries
 // A new text puts the caret before its first character, unless the handler also set the
 // selection. Called after a box's replaced text is pushed, with the selection pushed last.
 void caretToStartOfReplacedText(TextBox& model, std::optional<Selection>& pushedSelection);
+
+// The result boxes wrap their lines by word; a word wider than the box is broken anywhere. A word
+// of `longWord` characters or more is wider than any box on any screen (the comma list of 4203
+// primes is 24000 characters long), and a toolkit that measures the rest of such a word for every
+// line it wraps takes many times longer than breaking it at once: each binding then breaks it
+// itself (WordWrap.h in the Qt binding, ResultBox.h in the Win32 binding).
+inline constexpr std::size_t longWord = 1000;
+// Whether the text has a run of `longWord` characters without a blank, so that it may hold such a
+// word; most texts (one prime per line, the messages) have none at all. UTF-16 text; a blank is
+// what Unicode counts as a separator, and the controls from tab to carriage return and NEL.
+bool mayHoldLongWord(std::u16string_view text);
 
 // The command button that carries the default emphasis, the one that Enter presses: the command
 // button that has the focus; Run (cmdJIKKO) while the focus is elsewhere in the window.

@@ -5,6 +5,7 @@
 #include "platform/AccessibleTexts.h"
 #include "platform/win32/Accessibility.h"
 #include "platform/win32/InputBox.h"
+#include "platform/win32/ResultBox.h"
 #include "platform/win32/TextConversion.h"
 #include "platform/win32/WindowFrame.h"
 
@@ -147,6 +148,9 @@ HWND MainWindow::createBox(BoxControl& box)
     // No limit of the edit's own (32767 UTF-16 units by default) on the result boxes either.
     keepInputLimit(hwnd, model.maxLength);
     nameForScreenReaders(hwnd, model.name);
+    if (model.multiLine) {
+        copyWithoutSoftBreaks(hwnd);
+    }
     return hwnd;
 }
 
@@ -341,7 +345,8 @@ bool MainWindow::canRefresh() const
 void MainWindow::readEdits()
 {
     for (BoxControl& box : m_boxes) {
-        const std::wstring text = windowText(box.widget);
+        const std::wstring shown = windowText(box.widget);
+        const std::wstring text = textOf(box, shown);
         if (box.edited) {
             box.model->text = toUtf8(text);
             box.pushed.text = box.model->text;
@@ -352,8 +357,9 @@ void MainWindow::readEdits()
         SendMessageW(box.widget, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
         TextBox& model = *box.model;
-        model.selStart = toModelPosition(text, int(start));
-        model.selLength = toModelPosition(text, int(end)) - model.selStart;
+        model.selStart = toModelPosition(text, positionWithoutSoftBreaks(shown, int(start)));
+        model.selLength =
+            toModelPosition(text, positionWithoutSoftBreaks(shown, int(end))) - model.selStart;
         box.pushed.selection = Selection{model.selStart, model.selLength};
     }
 }
@@ -422,9 +428,11 @@ PixelRect MainWindow::placeIn(Container container, const PixelRect& rect) const
 }
 
 template <typename Entry, typename Control>
-void MainWindow::placeWithFont(Entry& entry, const Control& model, const PixelRect& inContainer)
+bool MainWindow::placeWithFont(Entry& entry, const Control& model, const PixelRect& inContainer)
 {
     const PixelRect rect = placeIn(model.container, inContainer);
+    const bool resized = !entry.pushed.geometry || entry.pushed.geometry->width != rect.width ||
+                         entry.pushed.geometry->height != rect.height;
     if (storeIfChanged(entry.pushed.geometry, rect)) {
         SetWindowPos(entry.widget, nullptr, rect.left, rect.top, rect.width, rect.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -451,11 +459,13 @@ void MainWindow::placeWithFont(Entry& entry, const Control& model, const PixelRe
                                            visible.top + visible.height),
                      TRUE);
     }
-    if (storeIfChanged(entry.pushed.font, fontKey(model.font))) {
+    const bool newFont = storeIfChanged(entry.pushed.font, fontKey(model.font));
+    if (newFont) {
         // Set explicitly on every control: a multi-line edit draws kanji only with a Japanese face.
         SendMessageW(entry.widget, WM_SETFONT,
                      reinterpret_cast<WPARAM>(m_look.font(model.font, m_dpi)), TRUE);
     }
+    return resized || newFont;
 }
 
 void MainWindow::pushWindowSize()
@@ -564,16 +574,18 @@ void MainWindow::pushBox(TextBox& model)
         box.clip.reset();
         recreated = true;
     }
-    placeWithFont(box, model, twipsToPixels(model.rect, m_dpi));
+    const bool reshaped = placeWithFont(box, model, twipsToPixels(model.rect, m_dpi));
     const bool newText = storeIfChanged(pushed.text, model.text);
     if (newText || recreated) {
-        SetWindowTextW(box.widget, toWide(model.text).c_str());
+        fill(box, toWide(model.text));
         SendMessageW(box.widget, EM_SETSEL, 0, 0);
         SendMessageW(box.widget, EM_SCROLLCARET, 0, 0);
         box.edited = false;
         if (recreated) {
             pushed.selection = Selection{0, 0};
         }
+    } else if (reshaped && box.softWrapped) {
+        wrapAgain(box);
     }
     if (newText) {
         caretToStartOfReplacedText(model, pushed.selection);
@@ -584,15 +596,53 @@ void MainWindow::pushBox(TextBox& model)
     }
 }
 
+void MainWindow::fill(BoxControl& box, std::wstring text)
+{
+    const std::wstring shown =
+        box.model->multiLine ? softWrapped(box.widget, std::move(text)) : std::move(text);
+    box.softWrapped = hasSoftBreaks(shown);
+    SetWindowTextW(box.widget, shown.c_str());
+}
+
+void MainWindow::wrapAgain(BoxControl& box)
+{
+    // The same text in the box's new width or font, with the same selection and the same first
+    // line at the top.
+    HWND edit = box.widget;
+    const std::wstring before = windowText(edit);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto firstLine = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const int top =
+        positionWithoutSoftBreaks(before, int(SendMessageW(edit, EM_LINEINDEX, firstLine, 0)));
+    start = DWORD(positionWithoutSoftBreaks(before, int(start)));
+    end = DWORD(positionWithoutSoftBreaks(before, int(end)));
+    fill(box, withoutSoftBreaks(before));
+    const std::wstring after = windowText(edit);
+    SendMessageW(edit, EM_SETSEL, WPARAM(positionWithSoftBreaks(after, int(start))),
+                 LPARAM(positionWithSoftBreaks(after, int(end))));
+    SendMessageW(
+        edit, EM_LINESCROLL, 0,
+        SendMessageW(edit, EM_LINEFROMCHAR, WPARAM(positionWithSoftBreaks(after, top)), 0));
+}
+
+std::wstring MainWindow::textOf(const BoxControl& box, std::wstring_view shown)
+{
+    return box.softWrapped ? withoutSoftBreaks(shown) : std::wstring(shown);
+}
+
 void MainWindow::applySelection(const TextBox& model)
 {
     BoxControl& box = entryFor(m_boxes, model);
     if (!storeIfChanged(box.pushed.selection, Selection{model.selStart, model.selLength})) {
         return;
     }
-    const std::wstring text = windowText(box.widget);
-    const int start = toControlPosition(text, model.selStart);
-    const int end = toControlPosition(text, model.selStart + model.selLength);
+    const std::wstring shown = windowText(box.widget);
+    const std::wstring text = textOf(box, shown);
+    const int start = positionWithSoftBreaks(shown, toControlPosition(text, model.selStart));
+    const int end =
+        positionWithSoftBreaks(shown, toControlPosition(text, model.selStart + model.selLength));
     SendMessageW(box.widget, EM_SETSEL, WPARAM(start), LPARAM(end));
 }
 

@@ -5,7 +5,8 @@
 // - labels as STATIC controls, command buttons as owner-drawn BUTTONs (Look.h), the text boxes as
 //   EDITs (a new EDIT where the alignment changes, which an EDIT fixes when it is made); frames
 //   and the line painted on the window itself, controls placed from their frame's corner;
-// - the inputs' character limit (InputBox.h);
+// - the inputs' character limit (InputBox.h); a long comma list broken into lines by the binding
+//   (ResultBox.h);
 // - edits read into the model before each handler (a user's edit only marks its box);
 // - the window's frame and scale from Windows (WindowFrame.h), a new scale when the window moves
 //   to another monitor;
@@ -23,6 +24,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tavimo::win32 {
@@ -49,6 +51,7 @@ private:
         HWND widget = nullptr;
         int id = 0;
         bool edited = false;           // the user changed the text since it was last read
+        bool softWrapped = false;      // the binding broke its lines (ResultBox.h)
         PushedBox pushed;              // pushed.alignment: the one the EDIT was made with
         std::optional<PixelRect> clip; // the part within its frame, in its own pixels
     };
@@ -77,6 +80,11 @@ private:
     // window itself).
     void nameForScreenReaders(HWND control, std::string_view name);
     HWND createBox(BoxControl& box);
+    // A text into a box, its lines broken by the binding where the edit would take long.
+    void fill(BoxControl& box, std::wstring text);
+    void wrapAgain(BoxControl& box);
+    // The box's text as the model holds it, from the text it shows.
+    static std::wstring textOf(const BoxControl& box, std::wstring_view shown);
     void takeWindowSize();
     void followDpi(int dpi, const RECT* suggested);
     void forgetPushed();
@@ -84,8 +92,9 @@ private:
     PixelRect placeIn(Container container, const PixelRect& rect) const;
     // Places a control (`inContainer`: its rectangle in its frame) from its frame's corner, shows
     // only what lies within the frame, and sets its font, where any of it changed.
+    // True when its size or font changed.
     template <typename Entry, typename Control>
-    void placeWithFont(Entry& entry, const Control& model, const PixelRect& inContainer);
+    bool placeWithFont(Entry& entry, const Control& model, const PixelRect& inContainer);
     const Frame& frameOf(Container container) const; // not the window
     HWND defaultButton();
 

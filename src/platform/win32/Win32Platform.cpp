@@ -31,16 +31,9 @@ std::string localeText(LCTYPE type, const char* fallback)
 
 } // namespace
 
-void Win32Platform::clearClipboard()
+void writeClipboard(HWND owner, const std::wstring& text)
 {
-    // Left to setClipboardText, which the copy always calls next: EmptyClipboard there removes
-    // every format and hands the clipboard over with the text, in one opening of it.
-}
-
-void Win32Platform::setClipboardText(const std::string& utf8)
-{
-    const std::wstring text = toWide(utf8); // CR LF stays CR LF
-    if (!openClipboard(m_window)) {
+    if (!openClipboard(owner)) {
         return;
     }
     EmptyClipboard();
@@ -57,6 +50,17 @@ void Win32Platform::setClipboardText(const std::string& utf8)
         }
     }
     CloseClipboard();
+}
+
+void Win32Platform::clearClipboard()
+{
+    // Left to setClipboardText, which the copy always calls next: EmptyClipboard there removes
+    // every format and hands the clipboard over with the text, in one opening of it.
+}
+
+void Win32Platform::setClipboardText(const std::string& utf8)
+{
+    writeClipboard(m_window, toWide(utf8)); // CR LF stays CR LF
 }
 
 void Win32Platform::beep()

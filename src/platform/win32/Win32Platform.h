@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace tavimo::win32 {
+
+// Replaces the clipboard's content with one plain text (CF_UNICODETEXT), nothing else.
+void writeClipboard(HWND owner, const std::wstring& text);
 
 // Performs clipboard, beep, close and number recognition at once; focus requests are recorded
 // (BindingPlatform) and applied after the window's refresh.

@@ -7,7 +7,14 @@
 //   clipboard frame      writes "left top width height": where the client area starts in the
 //                        window, and how much wider and higher the window is than its client area
 //   clipboard size W H   gives the Tavimo window the outer size W × H pixels
+//   clipboard accessible writes what a screen reader finds of the Tavimo window and its shown
+//                        controls: a line each, role, name and description separated by tabs,
+//                        the roles named as on the AT-SPI bus (UTF-8)
+//   clipboard deactivate activates a window of its own for a moment and closes it, so that the
+//                        Tavimo window is deactivated and activated again
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +22,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -29,25 +37,31 @@ bool openClipboard()
     return false;
 }
 
+void writeUtf8(std::wstring_view text)
+{
+    std::string utf8(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()),
+                                                     nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), int(utf8.size()),
+                        nullptr, nullptr);
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
 int get()
 {
     if (!openClipboard()) {
         return 1;
     }
-    std::string utf8;
+    std::wstring text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-            const int length = int(wcslen(text));
-            const int size =
-                WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-            utf8.resize(std::size_t(size));
-            WideCharToMultiByte(CP_UTF8, 0, text, length, utf8.data(), size, nullptr, nullptr);
+        if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = locked;
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
-    _setmode(_fileno(stdout), _O_BINARY);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    writeUtf8(text);
     return 0;
 }
 
@@ -96,6 +110,85 @@ int size(const wchar_t* width, const wchar_t* height)
                : 1;
 }
 
+std::wstring accessibleText(IAccessible* object, bool description)
+{
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT result =
+        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+    std::wstring copy = result == S_OK && text != nullptr ? std::wstring(text) : L"";
+    SysFreeString(text);
+    return copy;
+}
+
+std::wstring roleName(IAccessible* object)
+{
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role;
+    VariantInit(&role);
+    if (object->get_accRole(self, &role) != S_OK || role.vt != VT_I4) {
+        return L"unknown";
+    }
+    switch (role.lVal) {
+    case ROLE_SYSTEM_PUSHBUTTON:
+        return L"push button";
+    case ROLE_SYSTEM_TEXT:
+        return L"text";
+    case ROLE_SYSTEM_STATICTEXT:
+        return L"label";
+    case ROLE_SYSTEM_CLIENT:
+        return L"frame";
+    default:
+        return L"role " + std::to_wstring(role.lVal);
+    }
+}
+
+BOOL CALLBACK writeAccessible(HWND control, LPARAM)
+{
+    IAccessible* object = nullptr;
+    if (!IsWindowVisible(control) ||
+        FAILED(AccessibleObjectFromWindow(control, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return TRUE;
+    }
+    const std::wstring name = accessibleText(object, false);
+    if (!name.empty()) {
+        writeUtf8(roleName(object) + L"\t" + name + L"\t" + accessibleText(object, true) + L"\n");
+    }
+    object->Release();
+    return TRUE;
+}
+
+int accessible()
+{
+    HWND window = tavimo();
+    if (window == nullptr || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return 1;
+    }
+    writeAccessible(window, 0);
+    EnumChildWindows(window, writeAccessible, 0);
+    CoUninitialize();
+    return 0;
+}
+
+int deactivate()
+{
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    const bool deactivated = GetForegroundWindow() != tavimo();
+    Sleep(300);
+    DestroyWindow(other);
+    SetForegroundWindow(tavimo());
+    Sleep(300);
+    return deactivated ? 0 : 1;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t* argv[])
@@ -112,7 +205,13 @@ int wmain(int argc, wchar_t* argv[])
     if (argc == 4 && std::wcscmp(argv[1], L"size") == 0) {
         return size(argv[2], argv[3]);
     }
-    std::fputs("usage: clipboard get | clipboard set TEXT | clipboard frame | clipboard size W H\n",
+    if (argc == 2 && std::wcscmp(argv[1], L"accessible") == 0) {
+        return accessible();
+    }
+    if (argc == 2 && std::wcscmp(argv[1], L"deactivate") == 0) {
+        return deactivate();
+    }
+    std::fputs("usage: clipboard get | set TEXT | frame | size W H | accessible | deactivate\n",
                stderr);
     return 2;
 }

@@ -17,6 +17,7 @@ constexpr wchar_t textsProperty[] = L"TavimoAccessibleTexts";
 struct Texts {
     std::wstring name;
     std::wstring description;
+    long role = 0;
 };
 
 HRESULT answer(const std::wstring& text, BSTR* result)
@@ -33,15 +34,20 @@ public:
         : m_standard(standard), m_texts(std::move(texts))
     {}
 
-    // IUnknown: this object for IAccessible and its bases, the standard object for the rest.
+    // IUnknown: this object for IAccessible and its bases, the standard object's enumeration of
+    // its children and its window; nothing else.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
     {
-        if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
         }
-        return m_standard->QueryInterface(id, object);
+        if (id == __uuidof(IEnumVARIANT) || id == __uuidof(IOleWindow)) {
+            return m_standard->QueryInterface(id, object);
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
     ULONG STDMETHODCALLTYPE Release() override
@@ -54,7 +60,7 @@ public:
         return left;
     }
 
-    // The two texts of the control itself.
+    // The texts and the role of the control itself.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
         if (isSelf(child) && !m_texts.name.empty()) {
@@ -108,6 +114,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
+        if (isSelf(child) && m_texts.role != 0) {
+            role->vt = VT_I4;
+            role->lVal = m_texts.role;
+            return S_OK;
+        }
         return m_standard->get_accRole(child, role);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
@@ -185,10 +196,10 @@ LRESULT CALLBACK accessibilityProc(HWND control, UINT message, WPARAM wParam, LP
     auto* texts = reinterpret_cast<Texts*>(data);
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
         IAccessible* standard = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
+        if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                                 reinterpret_cast<void**>(&standard)))) {
             auto* named = new NamedAccessible(standard, *texts);
-            const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
+            const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, named);
             named->Release();
             return result;
         }
@@ -202,13 +213,13 @@ LRESULT CALLBACK accessibilityProc(HWND control, UINT message, WPARAM wParam, LP
 
 } // namespace
 
-void setAccessibleTexts(HWND control, std::wstring name, std::wstring description)
+void setAccessibleTexts(HWND control, std::wstring name, std::wstring description, long role)
 {
     if (auto* texts = static_cast<Texts*>(GetPropW(control, textsProperty))) {
-        *texts = {std::move(name), std::move(description)};
+        *texts = {std::move(name), std::move(description), role};
         return;
     }
-    auto* texts = new Texts{std::move(name), std::move(description)};
+    auto* texts = new Texts{std::move(name), std::move(description), role};
     if (!SetWindowSubclass(control, accessibilityProc, accessibilitySubclassId,
                            reinterpret_cast<DWORD_PTR>(texts))) {
         delete texts;

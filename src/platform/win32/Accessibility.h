@@ -8,10 +8,11 @@
 
 namespace tavimo::win32 {
 
-// Gives a window or control the accessible name and description that a screen reader reads: the
-// control answers WM_GETOBJECT with Windows' own accessible object for it, with these two texts
-// in place of its own. An empty name keeps the control's own (a button's caption, a label's
-// text, the window's title). Called again, it replaces the texts.
-void setAccessibleTexts(HWND control, std::wstring name, std::wstring description);
+// Gives a window or control the accessible name, description and role that a screen reader reads:
+// the control answers WM_GETOBJECT with Windows' own accessible object for it, with these in place
+// of its own. An empty name keeps the control's own (a button's caption, a label's text, the
+// window's title); role 0 keeps its own role (Wine gives an owner-drawn button and a label none
+// but "client"). Called again, it replaces them.
+void setAccessibleTexts(HWND control, std::wstring name, std::wstring description, long role = 0);
 
 } // namespace tavimo::win32

@@ -10,6 +10,7 @@
 #include "platform/win32/WindowFrame.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cassert>
@@ -332,8 +333,10 @@ void MainWindow::nameForScreenReaders(HWND control, std::string_view name)
     if (control == m_window) {
         setAccessibleTexts(control, {}, toWide(windowDescription));
     } else if (const AccessibleText* text = accessibleTextOf(name)) {
-        setAccessibleTexts(control, text->name != nullptr ? toWide(text->name) : std::wstring(),
-                           toWide(text->description));
+        // A label is named by its caption.
+        const bool label = text->name == nullptr;
+        setAccessibleTexts(control, label ? std::wstring() : toWide(text->name),
+                           toWide(text->description), label ? ROLE_SYSTEM_STATICTEXT : 0);
     }
 }
 
@@ -518,7 +521,8 @@ void MainWindow::pushButton(const CommandButton& model)
     }
     if (storeIfChanged(pushed.toolTip, model.toolTip)) {
         // Named by its caption, described by its tooltip.
-        setAccessibleTexts(button.widget, {}, toWide(buttonDescription(model)));
+        setAccessibleTexts(button.widget, {}, toWide(buttonDescription(model)),
+                           ROLE_SYSTEM_PUSHBUTTON);
         std::wstring text = toWide(model.toolTip);
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);

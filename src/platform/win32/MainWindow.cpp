@@ -589,7 +589,7 @@ void MainWindow::pushBox(TextBox& model)
             pushed.selection = Selection{0, 0};
         }
     } else if (reshaped && box.softWrapped) {
-        wrapAgain(box);
+        wrapAgain(box.widget);
     }
     if (newText) {
         caretToStartOfReplacedText(model, pushed.selection);
@@ -602,33 +602,11 @@ void MainWindow::pushBox(TextBox& model)
 
 void MainWindow::fill(BoxControl& box, std::wstring text)
 {
-    const std::wstring shown =
-        box.model->multiLine ? softWrapped(box.widget, std::move(text)) : std::move(text);
-    box.softWrapped = hasSoftBreaks(shown);
-    SetWindowTextW(box.widget, shown.c_str());
-}
-
-void MainWindow::wrapAgain(BoxControl& box)
-{
-    // The same text in the box's new width or font, with the same selection and the same first
-    // line at the top.
-    HWND edit = box.widget;
-    const std::wstring before = windowText(edit);
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const auto firstLine = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const int top =
-        positionWithoutSoftBreaks(before, int(SendMessageW(edit, EM_LINEINDEX, firstLine, 0)));
-    start = DWORD(positionWithoutSoftBreaks(before, int(start)));
-    end = DWORD(positionWithoutSoftBreaks(before, int(end)));
-    fill(box, withoutSoftBreaks(before));
-    const std::wstring after = windowText(edit);
-    SendMessageW(edit, EM_SETSEL, WPARAM(positionWithSoftBreaks(after, int(start))),
-                 LPARAM(positionWithSoftBreaks(after, int(end))));
-    SendMessageW(
-        edit, EM_LINESCROLL, 0,
-        SendMessageW(edit, EM_LINEFROMCHAR, WPARAM(positionWithSoftBreaks(after, top)), 0));
+    if (box.model->multiLine) {
+        box.softWrapped = fillResultBox(box.widget, std::move(text));
+    } else {
+        SetWindowTextW(box.widget, text.c_str());
+    }
 }
 
 std::wstring MainWindow::textOf(const BoxControl& box, std::wstring_view shown)

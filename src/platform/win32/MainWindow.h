@@ -82,7 +82,6 @@ private:
     HWND createBox(BoxControl& box);
     // A text into a box, its lines broken by the binding where the edit would take long.
     void fill(BoxControl& box, std::wstring text);
-    void wrapAgain(BoxControl& box);
     // The box's text as the model holds it, from the text it shows.
     static std::wstring textOf(const BoxControl& box, std::wstring_view shown);
     void takeWindowSize();

@@ -16,6 +16,11 @@ namespace {
 constexpr std::wstring_view softBreak = L"\r\r\n";
 constexpr UINT_PTR copySubclassId = 4;
 
+bool hasSoftBreaks(std::wstring_view shown)
+{
+    return shown.find(softBreak) != std::wstring_view::npos;
+}
+
 bool isHighSurrogate(wchar_t c)
 {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -85,8 +90,7 @@ LRESULT CALLBACK copyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
     return 0;
 }
 
-} // namespace
-
+// The text that a result box shows for a text of the model.
 std::wstring softWrapped(HWND edit, std::wstring text)
 {
     if (!mayHoldLongWord({reinterpret_cast<const char16_t*>(text.data()), text.size()})) {
@@ -121,9 +125,33 @@ std::wstring softWrapped(HWND edit, std::wstring text)
     return shown;
 }
 
-bool hasSoftBreaks(std::wstring_view shown)
+} // namespace
+
+bool fillResultBox(HWND edit, std::wstring text)
 {
-    return shown.find(softBreak) != std::wstring_view::npos;
+    const std::wstring shown = softWrapped(edit, std::move(text));
+    SetWindowTextW(edit, shown.c_str());
+    return hasSoftBreaks(shown);
+}
+
+void wrapAgain(HWND edit)
+{
+    const std::wstring before = windowText(edit);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto firstLine = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const int top =
+        positionWithoutSoftBreaks(before, int(SendMessageW(edit, EM_LINEINDEX, firstLine, 0)));
+    start = DWORD(positionWithoutSoftBreaks(before, int(start)));
+    end = DWORD(positionWithoutSoftBreaks(before, int(end)));
+    fillResultBox(edit, withoutSoftBreaks(before));
+    const std::wstring after = windowText(edit);
+    SendMessageW(edit, EM_SETSEL, WPARAM(positionWithSoftBreaks(after, int(start))),
+                 LPARAM(positionWithSoftBreaks(after, int(end))));
+    SendMessageW(
+        edit, EM_LINESCROLL, 0,
+        SendMessageW(edit, EM_LINEFROMCHAR, WPARAM(positionWithSoftBreaks(after, top)), 0));
 }
 
 std::wstring withoutSoftBreaks(std::wstring_view shown)

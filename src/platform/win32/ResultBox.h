@@ -16,10 +16,12 @@ namespace tavimo::win32 {
 // line breaks (CR CR LF): the edit then lays out short paragraphs only, and shows the same lines.
 // Soft line breaks are no part of the text: they are left out where it is read, copied or cut.
 
-// The text that a result box shows for a text of the model (UTF-16, CR LF), in its present width
-// and font.
-std::wstring softWrapped(HWND edit, std::wstring text);
-bool hasSoftBreaks(std::wstring_view shown);
+// Shows a text of the model (UTF-16, CR LF) in a result box, in its present width and font; true
+// when the binding broke its lines.
+bool fillResultBox(HWND edit, std::wstring text);
+// The same text in the box's new width or font, with the same selection and the same first line
+// at the top.
+void wrapAgain(HWND edit);
 
 // The shown text without its soft line breaks; a position in the shown text in that text (a
 // position inside a soft line break: before it), and back (a position at a soft line break: before

@@ -44,10 +44,10 @@ park_pointer() { wx mousemove --window "$WESTON_WID" 1499 999; settle 0.1; }
 start_mutter() {
     need_tools mutter Xwayland
     local socket=tavimo-test-$$
-    MUTTER_DEBUG_DUMMY_MODE_SPECS=1500x1000 mutter --nested --wayland --wayland-display="$socket" \
-        >"$WORK/mutter.log" 2>&1 &
-    started_pids+=($!)
-    local pid=$!
+    # mutter writes Xwayland's display into its log, read here as soon as mutter has started.
+    run_logged mutter env MUTTER_DEBUG_DUMMY_MODE_SPECS=1500x1000 \
+        mutter --nested --wayland --wayland-display="$socket"
+    local pid=$LAST_PID
     for _ in $(seq 300); do
         sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$WORK/mutter.log" >"$WORK/x11"
         [ -s "$WORK/x11" ] && break
@@ -70,11 +70,10 @@ start_kwin() {
     local socket=tavimo-test-$$
     # The X11 backend on Xvfb has no OpenGL: kwin paints with QPainter. The program it starts
     # writes Xwayland's display.
-    KWIN_COMPOSE=Q "$WORK/kwin_wayland" --x11-display "$DISPLAY" --socket "$socket" \
-        --width 1500 --height 1000 --xwayland "sh -c 'printf %s \"\$DISPLAY\" >$WORK/x11'" \
-        >"$WORK/kwin.log" 2>&1 &
-    started_pids+=($!)
-    wait_compositor kwin "KDE Wayland Compositor" "$socket" "$WORK/x11" $!
+    run_logged kwin env KWIN_COMPOSE=Q "$WORK/kwin_wayland" --x11-display "$DISPLAY" \
+        --socket "$socket" --width 1500 --height 1000 \
+        --xwayland "sh -c 'printf %s \"\$DISPLAY\" >$WORK/x11'"
+    wait_compositor kwin "KDE Wayland Compositor" "$socket" "$WORK/x11" "$LAST_PID"
     settle 1
     grab_output "$WORK/desktop.png"
 }

@@ -49,6 +49,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Starts a command in the background with its output in $WORK/NAME.log and records its PID (also
+# in LAST_PID). The log is made here, before the command starts: a background command opens its
+# redirections only once it runs, which on a busy machine can be after the test first reads the log.
+run_logged() { # name, command...
+    local log=$WORK/$1.log
+    shift
+    : >"$log"
+    "$@" >>"$log" 2>&1 &
+    LAST_PID=$!
+    started_pids+=("$LAST_PID")
+}
+
 fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
@@ -101,12 +113,11 @@ start_display() {
 start_app() {
     local width height
     if [ "$driver" = wine ]; then
-        wine "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
+        run_logged app wine "$TAVIMO_BIN"
     else
-        "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
+        run_logged app "$TAVIMO_BIN"
     fi
-    APP_PID=$!
-    started_pids+=("$APP_PID")
+    APP_PID=$LAST_PID
     WID=""
     # By its class too: mutter 48 frames an X11 client with a window of its own frames client
     # that bears the client's name and process.

@@ -16,9 +16,8 @@ start_weston() {
     printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n[input-method]\npath=\n' \
         >"$WORK/weston.ini"
     local socket=tavimo-test-$$
-    weston --backend=x11-backend.so --socket="$socket" --config="$WORK/weston.ini" --debug \
-        --width=1500 --height=1000 "$@" >"$WORK/weston.log" 2>&1 &
-    started_pids+=($!)
+    run_logged weston weston --backend=x11-backend.so --socket="$socket" --config="$WORK/weston.ini" \
+        --debug --width=1500 --height=1000 "$@"
     for _ in $(seq 200); do
         # The output's own window, mapped at its full size: not a helper window of weston's start.
         WESTON_WID=""
@@ -108,9 +107,8 @@ place_window() {
 
 # Starts the program as a native Wayland client (further environment as arguments).
 start_wayland_app() {
-    env QT_QPA_PLATFORM=wayland "$@" "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
-    APP_PID=$!
-    started_pids+=("$APP_PID")
+    run_logged app env QT_QPA_PLATFORM=wayland "$@" "$TAVIMO_BIN"
+    APP_PID=$LAST_PID
     place_window
 }
 

@@ -1,6 +1,6 @@
 # Debian's cross compiler for 64-bit Windows (g++-mingw-w64-x86-64-posix, the POSIX thread model
 # that std::thread needs); what it builds runs here under Wine (wine, wine64).
-#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+# The windows preset builds with it: cmake --preset windows (scripts/windows).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

@@ -1,26 +1,16 @@
-# Shared checks of the window's size where a window manager or compositor frames it: the tools a
-# test needs, and every control whole in the client area. Sourced after lib.sh.
+# Shared checks of the window's size where a window manager or compositor frames it: every
+# control whole in the client area. Sourced after lib.sh.
 
-# A test whose tools are not installed is skipped (exit 77), not failed.
-need_tools() {
-    local tool
-    for tool in "$@"; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "SKIP: $tool is not installed (scripts/setup test installs it)" >&2
-            exit 77
-        fi
-    done
-}
-
-# The program's own height: every size that these tests see is one the program sets.
-height_twips() { echo 4050; }
+# The program's own height (lib.sh's height_twips): every size that these tests see is one the
+# program sets.
+fixed_height_twips=4050
 
 # Every control whole: the client area reaches past the lowest buttons (Exit and the copy buttons
 # of the shown boxes) and the last result box shown, and a screenshot shows their faces' corners.
 check_controls_whole() { # what, number of result boxes shown, the program's width in twips
     local shot=$WORK/whole.png client_width client_height bottom right left box
     read -r client_width client_height <<<"$(window_size)"
-    bottom=$(($(px $((4050 - 680))) + $(px 230)))
+    bottom=$(($(px $((fixed_height_twips - 680))) + $(px 230)))
     [ "$client_height" -ge "$bottom" ] ||
         fail "$1: the client area ($client_height high) cuts off the copy buttons ending at $bottom"
     right=$(($(px 2070) + $(px $(($2 == 1 ? $3 - 2400 : 1400 * ($2 - 1) + 1300)))))

@@ -1,11 +1,14 @@
 # Shared steps of the end-to-end tests: a private Xvfb and session bus, the program started on it,
 # real input events through xdotool, the clipboard through xclip, screenshots through ImageMagick.
-# Sourced by each test_*.sh with the program's path as its first argument.
+# Sourced by each end-to-end test (test_*.sh, desktop.sh) with the program's path as its first
+# argument.
 #
 # The same checks run against both programs: the Linux one (Qt on X11) and tavimo.exe under Wine
-# (chosen by the program's name). The steps that differ are the driver's: start_app, click_at,
-# screenshot, mark_clipboard and read_clipboard; a check calls only these and the steps built on
-# them, and sees the window's client area and the program's own clipboard either way.
+# (chosen by the program's name), and in a compositor (compositors.sh) against a Wayland client
+# or an X11 client of Xwayland. The steps that differ follow the driver and CLIENT_KIND: start_app,
+# click_at, send_keys, window_size, screenshot, mark_clipboard and clipboard_text; a check calls
+# only these and the steps built on them, and sees the window's client area and the program's own
+# clipboard either way.
 set -euo pipefail
 
 TAVIMO_BIN=$1
@@ -30,6 +33,12 @@ case "$TAVIMO_BIN" in
         driver=qt
         ;;
 esac
+# How the window is reached, CLIENT_KIND: an X11 window (x11, or xwayland for an X11 client of a
+# compositor's Xwayland) or a Wayland client (wayland: input through the compositor's window on
+# Xvfb, the clipboard through wl-paste). COMPOSITOR: none on a bare Xvfb, or the compositor whose
+# output the screenshots come from. compositors.sh sets both.
+CLIENT_KIND=x11
+COMPOSITOR=""
 # Where the client area starts in the window, and the frame drawn inside the window: "width
 # height". Under a bare Xvfb the Qt window has none: client area and window are one. Without a
 # window manager Wine draws the frame and caption itself, as large as its release makes them
@@ -48,6 +57,29 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+
+# A test whose tools are not installed is skipped (exit 77), not failed.
+need_tools() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIP: $tool is not installed (scripts/setup test installs it)" >&2
+            exit 77
+        fi
+    done
+}
+
+# Starts a command in the background with its output in $WORK/NAME.log and records its PID (also
+# in LAST_PID). The log is made here, before the command starts: a background command opens its
+# redirections only once it runs, which on a busy machine can be after the test first reads the log.
+run_logged() { # name, command...
+    local log=$WORK/$1.log
+    shift
+    : >"$log"
+    "$@" >>"$log" 2>&1 &
+    LAST_PID=$!
+    started_pids+=("$LAST_PID")
+}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -101,12 +133,11 @@ start_display() {
 start_app() {
     local width height
     if [ "$driver" = wine ]; then
-        wine "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
+        run_logged app wine "$TAVIMO_BIN"
     else
-        "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
+        run_logged app "$TAVIMO_BIN"
     fi
-    APP_PID=$!
-    started_pids+=("$APP_PID")
+    APP_PID=$LAST_PID
     WID=""
     # By its class too: mutter 48 frames an X11 client with a window of its own frames client
     # that bears the client's name and process.
@@ -146,7 +177,12 @@ beyond_room() {
 # Lets the program take the events sent so far and repaint.
 settle() { sleep "${1:-0.3}"; }
 
+# The client area's size, "W H", as the program sets it (with the part of a frame that it counts).
 window_size() {
+    if [ "$CLIENT_KIND" = wayland ]; then
+        sizes | cut -d' ' -f1,2
+        return
+    fi
     local beyond
     beyond=$(beyond_room)
     xdotool getwindowgeometry --shell "$WID" |
@@ -185,9 +221,39 @@ wait_size() {
 # Twips to pixels, as the program lays out its controls: 15 twips to a pixel.
 px() { echo $(( ($1 + 7) / 15 )); }
 
+# A Wayland client takes its input from the compositor's window on Xvfb, where its client area
+# lies at CLIENT_X, CLIENT_Y.
 click_at() { # x y in the client area's pixels
-    xdotool mousemove --window "$WID" $(($1 + client_x)) $(($2 + client_y)) click 1
+    if [ "$CLIENT_KIND" = wayland ]; then
+        wx mousemove --window "$WESTON_WID" $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1
+    else
+        xdotool mousemove --window "$WID" $(($1 + client_x)) $(($2 + client_y)) click 1
+    fi
     settle 0.2
+}
+
+# Keys for the window: sent to the X11 window itself, or to the compositor's window, which has the
+# keyboard. Text is typed without a window, on $DISPLAY: the window's own display, and for a
+# Wayland client the compositor's.
+send_keys() {
+    if [ "$CLIENT_KIND" = wayland ]; then
+        wx key "$@"
+    else
+        xdotool key --window "$WID" "$@"
+    fi
+}
+
+# The controls that the tests type into and press, by their names in the program: left, top,
+# width and height on the window in twips (the command buttons in the frame at 360, 1620).
+declare -gA controls=(
+    [txt1]="480 120 1332 372" [txt2]="480 700 1332 372" [cmdJIKKO]="480 1740 1332 372"
+    [cmdKESU]="480 2220 732 372" [cmdXY]="1320 2220 492 372" [cmdOTO]="480 2700 732 372"
+    [cmdCOPY]="1320 2700 492 372" [cmdEND]="480 3180 1332 372"
+)
+click_control() { # name
+    [ -n "${controls[$1]:-}" ] || { echo "no control $1 in lib.sh's table" >&2; exit 1; }
+    # shellcheck disable=SC2086
+    click_twips ${controls[$1]}
 }
 
 # The centre of a control given in twips on the window: left top width height.
@@ -195,19 +261,26 @@ click_twips() { click_at "$(px $(($1 + $3 / 2)))" "$(px $(($2 + $4 / 2)))"; }
 
 focus_window() { xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"; settle 0.1; }
 
-# Replaces the text of an input (twips of its top edge) by typing.
-type_into() { # top text
-    click_twips 480 "$1" 1332 372
-    xdotool key --window "$WID" ctrl+a BackSpace
+# Replaces the text of an input (txt1 or txt2) by typing.
+type_into() { # input text
+    click_control "$1"
+    send_keys ctrl+a BackSpace
     [ -z "$2" ] || xdotool type --delay 20 -- "$2"
     settle 0.1
 }
 
 press_enter() { xdotool key Return; settle "${1:-0.5}"; }
-click_run() { click_twips $((360 + 120)) $((1620 + 120)) 1332 372; settle "${1:-0.3}"; }
+click_run() { click_control cmdJIKKO; settle "${1:-0.3}"; }
+click_clear() { click_control cmdKESU; }
+click_xy() { click_control cmdXY; }
+click_beep() { click_control cmdOTO; }
+click_move() { click_control cmdCOPY; }
+click_exit() { click_control cmdEND; }
 
-# Window height in twips, for the copy strip that follows the bottom edge.
-height_twips() { echo $(( $(window_size | cut -d' ' -f2) * 15 )); }
+# Window height in twips, for the copy strip that follows the bottom edge. Where a frame takes a
+# part of the program's size the client area is less: a test there sets the height that the
+# program keeps (frames.sh).
+height_twips() { echo "${fixed_height_twips:-$(($(window_size | cut -d' ' -f2) * 15))}"; }
 
 # A text that no copy of the program makes. It is put on the clipboard before each copy that a
 # test reads, so that a copy that never happens is seen as this text rather than as the one
@@ -215,12 +288,14 @@ height_twips() { echo $(( $(window_size | cut -d' ' -f2) * 15 )); }
 no_copy='(no copy)'
 
 # Puts the marker on the clipboard and waits until it is there. xclip serves it until a copy
-# takes the clipboard over (or the display ends).
+# takes the clipboard over (or the display ends). A Wayland client's clipboard is not marked:
+# wl-copy would take the keyboard from the window to set it.
 mark_clipboard() {
     if [ "$driver" = wine ]; then
         wine "$TAVIMO_CLIPBOARD" set "$no_copy"
         return 0
     fi
+    [ "$CLIENT_KIND" != wayland ] || return 0
     printf '%s' "$no_copy" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
     for _ in $(seq 100); do
         [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$no_copy" ] && return 0
@@ -229,8 +304,10 @@ mark_clipboard() {
 }
 
 # Prints the clipboard once the copy has replaced the marker, or the marker after the given
-# number of 50 ms tries (600 by default: a copy waits for the searches pressed before it).
+# number of 50 ms tries (600 by default: a copy waits for the searches pressed before it). An
+# unmarked clipboard (Wayland) is read once the program has had a moment for the copy.
 read_clipboard() {
+    [ "$CLIENT_KIND" != wayland ] || settle 0.2
     for _ in $(seq "${1:-600}"); do
         [ "$(clipboard_text)" != "$no_copy" ] && break
         sleep 0.05
@@ -243,6 +320,8 @@ read_clipboard() {
 clipboard_text() {
     if [ "$driver" = wine ]; then
         wine "$TAVIMO_CLIPBOARD" get 2>/dev/null
+    elif [ "$CLIENT_KIND" = wayland ]; then
+        timeout 5 wl-paste -n -t 'text/plain;charset=utf-8' 2>/dev/null
     else
         xclip -o -selection clipboard 2>/dev/null
     fi
@@ -257,8 +336,13 @@ copy_box() {
     read_clipboard "${2:-600}"
 }
 
-# A screenshot of the client area, so that a pixel has the same coordinates for both programs.
+# A screenshot of the client area, so that a pixel has the same coordinates for both programs; in
+# a compositor cut out of its output, as the user sees it.
 screenshot() {
+    if [ -n "$COMPOSITOR" ]; then
+        output_screenshot "$1"
+        return
+    fi
     import -window "$WID" "$1"
     if [ "$driver" = wine ]; then
         # Wine's frame is as wide at the right and the bottom as at the left.
@@ -283,19 +367,12 @@ pixel() { # file x y -> "r,g,b"
     convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
 }
 
-# The command buttons, by their place on the window in twips (the command frame at 360, 1620).
-click_clear() { click_twips 480 2220 732 372; }
-click_xy() { click_twips 1320 2220 492 372; }
-click_beep() { click_twips 480 2700 732 372; }
-click_move() { click_twips 1320 2700 492 372; }
-click_exit() { click_twips 480 3180 1332 372; }
-
-# Prints the text of an input (twips of its top edge), read through the clipboard. An empty input
-# copies nothing: it reads as the marker $no_copy.
-read_input() {
+# Prints the text of an input (txt1 or txt2), read through the clipboard. An empty input copies
+# nothing: it reads as the marker $no_copy.
+read_input() { # input
     mark_clipboard
-    click_twips 480 "$1" 1332 372
-    xdotool key --window "$WID" ctrl+a ctrl+c
+    click_control "$1"
+    send_keys ctrl+a ctrl+c
     read_clipboard 100
 }
 

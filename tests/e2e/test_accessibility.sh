@@ -43,8 +43,8 @@ done <<<"$controls"
 
 # The names follow the captions: the orientation switch, and the count after a search.
 click_xy
-type_into 120 1
-type_into 700 30
+type_into txt1 1
+type_into txt2 30
 press_enter
 controls=$(tree) || fail "reading the accessibility tree again"
 [ "$(described "push button" 横)" != missing ] || fail "the orientation switch is not read as 横"

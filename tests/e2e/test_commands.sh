@@ -5,12 +5,12 @@ start_display
 start_app
 focus_window
 
-type_into 120 1
-type_into 700 1000000
+type_into txt1 1
+type_into txt2 1000000
 click_run 2
 click_move
-expect_eq "txt1 after Move" "224737" "$(read_input 120)"
-expect_eq "txt2 after Move" "1000000" "$(read_input 700)"
+expect_eq "txt1 after Move" "224737" "$(read_input txt1)"
+expect_eq "txt2 after Move" "1000000" "$(read_input txt2)"
 click_run 2
 first=$(copy_box 3)
 case "$first" in
@@ -20,17 +20,17 @@ esac
 
 click_clear
 expect_eq "txt3 after Clear" "" "$(copy_box 3 | hex)"
-expect_eq "txt1 after Clear (nothing to copy)" "$no_copy" "$(read_input 120)"
+expect_eq "txt1 after Clear (nothing to copy)" "$no_copy" "$(read_input txt1)"
 expect_eq "window keeps its width after Clear" "527 270" "$(wait_size "527 270")"
 
 # Move with the inputs emptied by Clear: the first input receives the last prime of the
 # continued search (the 20000th prime from 224737 on).
 click_move
-expect_eq "txt1 after Move on empty inputs" "479903" "$(read_input 120)"
+expect_eq "txt1 after Move on empty inputs" "479903" "$(read_input txt1)"
 
 # The beep switch: on and off again; the program goes on whether or not a sound device exists.
 click_beep
-type_into 700 224800
+type_into txt2 224800
 press_enter
 alive "$APP_PID" || fail "the program ended after a search with the beep on"
 click_beep
@@ -38,10 +38,10 @@ click_beep
 # Bounds in exponent form: a capped search from 1E9 ends at a ten-digit prime, Move writes all ten
 # digits into the input, and Run continues from that prime. A rejected press first arms the
 # long-run warning, so the search takes two presses.
-type_into 120 abc
+type_into txt1 abc
 press_enter
-type_into 120 1E9
-type_into 700 1.07E9
+type_into txt1 1E9
+type_into txt2 1.07E9
 press_enter
 case "$(copy_box 3)" in
     数分、またはそれ以上かかる場合も有りますが？*) ;;
@@ -49,11 +49,11 @@ case "$(copy_box 3)" in
 esac
 press_enter 2
 click_move
-expect_eq "txt1 after the ten-digit Move" "1000415519" "$(read_input 120)"
-expect_eq "txt2 after the ten-digit Move" "1.07E9" "$(read_input 700)"
+expect_eq "txt1 after the ten-digit Move" "1000415519" "$(read_input txt1)"
+expect_eq "txt2 after the ten-digit Move" "1.07E9" "$(read_input txt2)"
 if [ -n "${TAVIMO_SCREENSHOTS:-}" ]; then
-    click_twips 480 120 1332 372
-    xdotool key --window "$WID" End
+    click_control txt1
+    send_keys End
     screenshot_when "$WORK/move.png" 33 128 "0,144,0" # Run carries the default emphasis
     cp "$WORK/move.png" "$TAVIMO_SCREENSHOTS/ten-digit-move.png"
 fi

@@ -31,8 +31,8 @@ echo "openbox: client $(window_size | tr ' ' x), outer $(outer_size | tr ' ' x) 
 expect_eq "outer size at start" "333 270" "$(outer_size)"
 check_controls_whole "openbox at start" 1 5000
 
-type_into 120 1
-type_into 700 1000000
+type_into txt1 1
+type_into txt2 1000000
 click_run 2
 echo "openbox: client $(window_size | tr ' ' x), outer $(outer_size | tr ' ' x) after four boxes"
 expect_eq "outer size after a four-box search" "527 270" "$(outer_size)"

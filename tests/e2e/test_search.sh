@@ -6,13 +6,13 @@ start_display
 start_app
 focus_window
 
-type_into 120 1
-type_into 700 30
+type_into txt1 1
+type_into txt2 30
 press_enter
 expect_eq "1 to 30 by Enter" "$one_to_thirty" "$(copy_box 3 | hex)"
 
-type_into 120 30
-type_into 700 1
+type_into txt1 30
+type_into txt2 1
 click_run
 expect_eq "30 to 1 by a click on Run" "$one_to_thirty" "$(copy_box 3 | hex)"
 
@@ -20,13 +20,13 @@ expect_eq "30 to 1 by a click on Run" "$one_to_thirty" "$(copy_box 3 | hex)"
 # rest of a paragraph again for every line it wraps, which takes minutes for this one paragraph
 # of 25000 characters: under Wine the list ends at 5000.
 click_xy
-type_into 120 0
+type_into txt1 0
 if [ "$driver" = wine ]; then
     upper=5000 last_prime=4999
 else
     upper=40000 last_prime=39989
 fi
-type_into 700 "$upper"
+type_into txt2 "$upper"
 click_run 1
 horizontal=$(copy_box 3)
 case "$horizontal" in
@@ -36,8 +36,8 @@ esac
 click_xy
 
 # A four-box result: the window widens to 7900 twips and the last box ends with the notice.
-type_into 120 1
-type_into 700 1000000
+type_into txt1 1
+type_into txt2 1000000
 click_run
 expect_eq "window size after four boxes" "527 270" "$(wait_size "527 270")"
 last=$(copy_box 6)
@@ -51,10 +51,10 @@ expect_eq "third box shown" "255,255,255" "$(pixel "$WORK/four.png" 332 150)"
 [ -n "${TAVIMO_SCREENSHOTS:-}" ] && cp "$WORK/four.png" "$TAVIMO_SCREENSHOTS/four-boxes.png"
 
 # Texts that are not natural numbers are answered in the first box.
-type_into 120 abc
+type_into txt1 abc
 press_enter
 expect_eq "message for letters" "双方に自然数(スペース無し)を入れてください" "$(copy_box 3)"
-type_into 120 9E99
+type_into txt1 9E99
 press_enter
 expect_eq "message for a bound beyond the search" "双方に1073577990以下の自然数を入れてください。" "$(copy_box 3)"
 

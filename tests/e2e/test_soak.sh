@@ -29,8 +29,8 @@ one_to_thirty_h=$(printf '素数は,2,3,5,7,11,13,17,19,23,29,\r\nです。' | h
 check_answers() {
     xdotool windowsize "$WID" 333 270
     wait_size "333 270" >/dev/null
-    type_into 120 1
-    type_into 700 30
+    type_into txt1 1
+    type_into txt2 30
     press_enter 0.5
     local got
     got=$(copy_box 3 | hex)
@@ -40,8 +40,8 @@ check_answers() {
 
 for action in $(seq "$actions"); do
     case $((RANDOM % 12)) in
-        0) random_text; type_into 120 "$text" ;;
-        1) random_text; type_into 700 "$text" ;;
+        0) random_text; type_into txt1 "$text" ;;
+        1) random_text; type_into txt2 "$text" ;;
         2) click_run 0.4 ;;
         3) press_enter 0.4 ;;
         4) click_clear ;;
@@ -65,8 +65,8 @@ alive "$APP_PID" && check_answers "$actions"
 # press can be answered by the warning; the second press then searches.
 rss() { ps -o rss= -p "$APP_PID" | tr -d ' '; }
 capped_start=$(printf '素数は\r\n2\r\n3\r\n5\r\n7\r\n11\r\n13\r\n17\r\n19\r\n23\r\n29\r\n' | hex)
-type_into 120 1
-type_into 700 1000000
+type_into txt1 1
+type_into txt2 1000000
 press_enter 1
 press_enter 1
 first_copy=$(copy_box 3 | hex)

@@ -132,8 +132,8 @@ if ! xprop -id "$WID" _NET_WM_ICON | grep -q 'Icon (32 x 32)'; then
     fail "the window has no 32 x 32 icon"
 fi
 
-type_into 120 1
-type_into 700 30
+type_into txt1 1
+type_into txt2 30
 press_enter
 expect_eq "1 to 30 in the packaged program" "$one_to_thirty" "$(copy_box 3 | hex)"
 

@@ -223,11 +223,11 @@ px() { echo $(( ($1 + 7) / 15 )); }
 
 # A Wayland client takes its input from the compositor's window on Xvfb, where its client area
 # lies at CLIENT_X, CLIENT_Y.
-click_at() { # x y in the client area's pixels
+click_at() { # x y in the client area's pixels [mouse button, 1 by default]
     if [ "$CLIENT_KIND" = wayland ]; then
-        wx mousemove --window "$WESTON_WID" $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1
+        wx mousemove --window "$WESTON_WID" $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click "${3:-1}"
     else
-        xdotool mousemove --window "$WID" $(($1 + client_x)) $(($2 + client_y)) click 1
+        xdotool mousemove --window "$WID" $(($1 + client_x)) $(($2 + client_y)) click "${3:-1}"
     fi
     settle 0.2
 }
@@ -249,15 +249,17 @@ declare -gA controls=(
     [txt1]="480 120 1332 372" [txt2]="480 700 1332 372" [cmdJIKKO]="480 1740 1332 372"
     [cmdKESU]="480 2220 732 372" [cmdXY]="1320 2220 492 372" [cmdOTO]="480 2700 732 372"
     [cmdCOPY]="1320 2700 492 372" [cmdEND]="480 3180 1332 372"
+    # A square inside the first result box in every layout, one box or four.
+    [txt3]="2300 1500 300 300"
 )
-click_control() { # name
+click_control() { # name [mouse button]
     [ -n "${controls[$1]:-}" ] || { echo "no control $1 in lib.sh's table" >&2; exit 1; }
     # shellcheck disable=SC2086
-    click_twips ${controls[$1]}
+    click_twips ${controls[$1]} "${2:-1}"
 }
 
-# The centre of a control given in twips on the window: left top width height.
-click_twips() { click_at "$(px $(($1 + $3 / 2)))" "$(px $(($2 + $4 / 2)))"; }
+# The centre of a control given in twips on the window: left top width height [mouse button].
+click_twips() { click_at "$(px $(($1 + $3 / 2)))" "$(px $(($2 + $4 / 2)))" "${5:-1}"; }
 
 focus_window() { xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"; settle 0.1; }
 
@@ -287,21 +289,22 @@ height_twips() { echo "${fixed_height_twips:-$(($(window_size | cut -d' ' -f2) *
 # copied before.
 no_copy='(no copy)'
 
-# Puts the marker on the clipboard and waits until it is there. xclip serves it until a copy
-# takes the clipboard over (or the display ends). A Wayland client's clipboard is not marked:
-# wl-copy would take the keyboard from the window to set it.
-mark_clipboard() {
+# Puts a text on the clipboard and waits until it is there. xclip serves it until a copy takes the
+# clipboard over (or the display ends). A Wayland client's clipboard is left alone: wl-copy would
+# take the keyboard from the window to set it.
+put_clipboard() { # text
     if [ "$driver" = wine ]; then
-        wine "$TAVIMO_CLIPBOARD" set "$no_copy"
+        wine "$TAVIMO_CLIPBOARD" set "$1"
         return 0
     fi
     [ "$CLIENT_KIND" != wayland ] || return 0
-    printf '%s' "$no_copy" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+    printf '%s' "$1" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
     for _ in $(seq 100); do
-        [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$no_copy" ] && return 0
+        [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ] && return 0
         sleep 0.02
     done
 }
+mark_clipboard() { put_clipboard "$no_copy"; }
 
 # Prints the clipboard once the copy has replaced the marker, or the marker after the given
 # number of 50 ms tries (600 by default: a copy waits for the searches pressed before it). An

@@ -28,6 +28,30 @@ expect_eq "window keeps its width after Clear" "527 270" "$(wait_size "527 270")
 click_move
 expect_eq "txt1 after Move on empty inputs" "479903" "$(read_input txt1)"
 
+# A paste of twelve characters by Shift+Insert takes the eight that fit.
+put_clipboard 123456789012
+type_into txt1 ""
+send_keys shift+Insert
+settle 0.2
+expect_eq "txt1 after Shift+Insert of 12 characters" "12345678" "$(read_input txt1)"
+
+# A side button going down on Run prepares the window for the search, as any button does; only a
+# click of the primary button searches.
+type_into txt1 1
+type_into txt2 30
+click_control cmdJIKKO 8
+settle 0.3
+expect_eq "txt3 after a side button on Run" "調べてます。" "$(copy_box 3)"
+
+if [ "$driver" = wine ]; then
+    # The box that had the focus has it again when the window is activated again.
+    type_into txt1 12
+    wine "$TAVIMO_CLIPBOARD" deactivate || fail "the window was not deactivated"
+    xdotool type --delay 20 34
+    settle 0.2
+    expect_eq "txt1 typed into after the window was activated again" "1234" "$(read_input txt1)"
+fi
+
 # The beep switch: on and off again; the program goes on whether or not a sound device exists.
 click_beep
 type_into txt2 224800

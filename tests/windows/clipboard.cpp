@@ -10,6 +10,8 @@
 //   clipboard accessible writes what a screen reader finds of the Tavimo window and its shown
 //                        controls: a line each, role, name and description separated by tabs,
 //                        the roles named as on the AT-SPI bus (UTF-8)
+//   clipboard unit       writes "left top right bottom" of the count's unit (the label whose text
+//                        begins with 個) in the client area's pixels
 //   clipboard deactivate activates a window of its own for a moment and closes it, so that the
 //                        Tavimo window is deactivated and activated again
 #include <windows.h>
@@ -175,6 +177,32 @@ int accessible()
     return 0;
 }
 
+int unit()
+{
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumChildWindows(
+        tavimo(),
+        [](HWND control, LPARAM data) -> BOOL {
+            wchar_t caption[8] = {};
+            GetWindowTextW(control, caption, 8);
+            if (caption[0] == L'個') {
+                reinterpret_cast<Search*>(data)->found = control;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    RECT rect;
+    if (search.found == nullptr || !GetWindowRect(search.found, &rect)) {
+        return 1;
+    }
+    MapWindowPoints(nullptr, tavimo(), reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return 0;
+}
+
 int deactivate()
 {
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300,
@@ -208,10 +236,14 @@ int wmain(int argc, wchar_t* argv[])
     if (argc == 2 && std::wcscmp(argv[1], L"accessible") == 0) {
         return accessible();
     }
+    if (argc == 2 && std::wcscmp(argv[1], L"unit") == 0) {
+        return unit();
+    }
     if (argc == 2 && std::wcscmp(argv[1], L"deactivate") == 0) {
         return deactivate();
     }
-    std::fputs("usage: clipboard get | set TEXT | frame | size W H | accessible | deactivate\n",
+    std::fputs("usage: clipboard get | set TEXT | frame | size W H | accessible | unit | "
+               "deactivate\n",
                stderr);
     return 2;
 }

@@ -2,10 +2,11 @@
 # real input events through xdotool, the clipboard through xclip, screenshots through ImageMagick.
 # Sourced by each test_*.sh with the program's path as its first argument.
 #
-# The same checks run against both programs: the Linux one (Qt on X11) and tavimo.exe under Wine
-# (chosen by the program's name). The steps that differ are the driver's: start_app, click_at,
-# screenshot, mark_clipboard and read_clipboard; a check calls only these and the steps built on
-# them, and sees the window's client area and the program's own clipboard either way.
+# The same checks run against the three programs: the Linux one (Qt on X11), tavimo.exe under Wine
+# and the page in headless Chromium (chosen by the program's name: *.exe, or the page's folder).
+# The steps that differ are the driver's: start_app, click_at, send_keys, type_text, screenshot,
+# mark_clipboard and read_clipboard; a check calls only these and the steps built on them, and sees
+# the window's client area and the program's own clipboard either way.
 set -euo pipefail
 
 TAVIMO_BIN=$1
@@ -25,6 +26,11 @@ case "$TAVIMO_BIN" in
         export WINEPREFIX
         # shellcheck source=../windows/wine.sh
         source "$(dirname "${BASH_SOURCE[0]}")/../windows/wine.sh"
+        ;;
+    */page | */page/)
+        # The page's folder (build-web/page): tests/web/driver.py serves it, drives the browser
+        # and stands for the program's process (it ends once the page's window has closed).
+        driver=web
         ;;
     *)
         driver=qt
@@ -71,6 +77,8 @@ expect_eq() { # what, expected, actual
 }
 
 start_display() {
+    # Headless Chromium needs no display.
+    [ "$driver" = web ] && return 0
     # Xvfb picks a free display itself and writes its number once it accepts connections. It must
     # not reset when its last client leaves: the program connecting while xdotool's search ends
     # its own connection was dropped in the reset ("could not connect to display").
@@ -97,9 +105,39 @@ start_display() {
     fi
 }
 
+# One step of the page's driver: a line of tab-separated fields, and its reply line printed.
+web_do() {
+    local IFS=$'\t' reply
+    printf '%s\n' "$*" >&7
+    IFS= read -r reply <&8
+    case "$reply" in error* | unknown*) echo "browser: $reply" >&2 ;; esac
+    printf '%s' "$reply"
+}
+
+start_page() {
+    mkfifo "$WORK/web.in" "$WORK/web.out"
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../web/driver.py" "$TAVIMO_BIN" "$WORK" \
+        >"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    started_pids+=("$APP_PID")
+    exec 7>"$WORK/web.in" 8<"$WORK/web.out"
+    local reply=""
+    IFS= read -r reply <&8 || true
+    if [ "$reply" != ready ]; then
+        echo "the page's window did not answer" >&2
+        cat "$WORK/app.log" >&2
+        exit 1
+    fi
+    WID=page
+}
+
 # Starts the program and waits for its window: sets APP_PID and WID.
 start_app() {
     local width height
+    if [ "$driver" = web ]; then
+        start_page
+        return 0
+    fi
     if [ "$driver" = wine ]; then
         wine "$TAVIMO_BIN" >"$WORK/app.log" 2>&1 &
     else
@@ -148,6 +186,11 @@ settle() { sleep "${1:-0.3}"; }
 
 window_size() {
     local beyond
+    if [ "$driver" = web ]; then
+        web_do size
+        echo
+        return 0
+    fi
     beyond=$(beyond_room)
     xdotool getwindowgeometry --shell "$WID" |
         awk -F= -v beyond="$beyond" '/^WIDTH=/ { width = $2 } /^HEIGHT=/ { height = $2 }
@@ -161,7 +204,9 @@ resize_window() { # width height [--sync]
     read -r width height <<<"$(beyond_room)"
     width=$(($1 + width))
     height=$(($2 + height))
-    if [ "$driver" = wine ]; then
+    if [ "$driver" = web ]; then
+        web_do resize "$width" "$height" >/dev/null # a drag of the window's handle
+    elif [ "$driver" = wine ]; then
         wine "$TAVIMO_CLIPBOARD" size "$width" "$height" || fail "no resize to $1 x $2"
     elif [ "${3:-}" = --sync ]; then
         xdotool windowsize --sync "$WID" "$width" "$height" 2>/dev/null ||
@@ -186,24 +231,55 @@ wait_size() {
 px() { echo $(( ($1 + 7) / 15 )); }
 
 click_at() { # x y in the client area's pixels
-    xdotool mousemove --window "$WID" $(($1 + client_x)) $(($2 + client_y)) click 1
+    if [ "$driver" = web ]; then
+        web_do click "$1" "$2" >/dev/null
+    else
+        xdotool mousemove --window "$WID" $(($1 + client_x)) $(($2 + client_y)) click 1
+    fi
     settle 0.2
+}
+
+# Keys to the window, as xdotool names them (ctrl+a, BackSpace, End), and a text typed key by key.
+send_keys() {
+    if [ "$driver" = web ]; then
+        web_do key "$@" >/dev/null
+    else
+        xdotool key --window "$WID" "$@"
+    fi
+}
+type_text() {
+    if [ "$driver" = web ]; then
+        web_do type "$1" >/dev/null
+    else
+        xdotool type --delay 20 -- "$1"
+    fi
 }
 
 # The centre of a control given in twips on the window: left top width height.
 click_twips() { click_at "$(px $(($1 + $3 / 2)))" "$(px $(($2 + $4 / 2)))"; }
 
-focus_window() { xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"; settle 0.1; }
+focus_window() {
+    # The page has the browser's focus from the start.
+    [ "$driver" = web ] || xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
+    settle 0.1
+}
 
 # Replaces the text of an input (twips of its top edge) by typing.
 type_into() { # top text
     click_twips 480 "$1" 1332 372
-    xdotool key --window "$WID" ctrl+a BackSpace
-    [ -z "$2" ] || xdotool type --delay 20 -- "$2"
+    send_keys ctrl+a BackSpace
+    [ -z "$2" ] || type_text "$2"
     settle 0.1
 }
 
-press_enter() { xdotool key Return; settle "${1:-0.5}"; }
+press_enter() {
+    if [ "$driver" = web ]; then
+        send_keys Return
+    else
+        xdotool key Return
+    fi
+    settle "${1:-0.5}"
+}
 click_run() { click_twips $((360 + 120)) $((1620 + 120)) 1332 372; settle "${1:-0.3}"; }
 
 # Window height in twips, for the copy strip that follows the bottom edge.
@@ -217,6 +293,10 @@ no_copy='(no copy)'
 # Puts the marker on the clipboard and waits until it is there. xclip serves it until a copy
 # takes the clipboard over (or the display ends).
 mark_clipboard() {
+    if [ "$driver" = web ]; then
+        web_do set_clipboard "$no_copy" >/dev/null
+        return 0
+    fi
     if [ "$driver" = wine ]; then
         wine "$TAVIMO_CLIPBOARD" set "$no_copy"
         return 0
@@ -241,7 +321,9 @@ read_clipboard() {
 # The clipboard's plain text as the program put it there. Under Wine it is read inside Wine: its
 # bridge to the X11 clipboard turns CR LF into LF.
 clipboard_text() {
-    if [ "$driver" = wine ]; then
+    if [ "$driver" = web ]; then
+        web_do clipboard >/dev/null && cat "$WORK/web.data"
+    elif [ "$driver" = wine ]; then
         wine "$TAVIMO_CLIPBOARD" get 2>/dev/null
     else
         xclip -o -selection clipboard 2>/dev/null
@@ -259,6 +341,10 @@ copy_box() {
 
 # A screenshot of the client area, so that a pixel has the same coordinates for both programs.
 screenshot() {
+    if [ "$driver" = web ]; then
+        web_do screenshot "$1" >/dev/null
+        return 0
+    fi
     import -window "$WID" "$1"
     if [ "$driver" = wine ]; then
         # Wine's frame is as wide at the right and the bottom as at the left.
@@ -295,7 +381,7 @@ click_exit() { click_twips 480 3180 1332 372; }
 read_input() {
     mark_clipboard
     click_twips 480 "$1" 1332 372
-    xdotool key --window "$WID" ctrl+a ctrl+c
+    send_keys ctrl+a ctrl+c
     read_clipboard 100
 }
 

@@ -53,7 +53,7 @@ expect_eq "txt1 after the ten-digit Move" "1000415519" "$(read_input 120)"
 expect_eq "txt2 after the ten-digit Move" "1.07E9" "$(read_input 700)"
 if [ -n "${TAVIMO_SCREENSHOTS:-}" ]; then
     click_twips 480 120 1332 372
-    xdotool key --window "$WID" End
+    send_keys End
     screenshot_when "$WORK/move.png" 33 128 "0,144,0" # Run carries the default emphasis
     cp "$WORK/move.png" "$TAVIMO_SCREENSHOTS/ten-digit-move.png"
 fi

@@ -71,8 +71,14 @@ class Browser:
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.set_script_timeout(30)
         self.url = url
+        self.set_viewport(width, height)
         self.cdp("Browser.grantPermissions", origin=url.rstrip("/"),
                  permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+
+    def set_viewport(self, width, height, mobile=False):
+        """The page's size in CSS pixels at scale 1, whatever the browser's own window keeps."""
+        self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                 deviceScaleFactor=1, mobile=mobile)
 
     def cdp(self, command, **params):
         return self.driver.execute_cdp_cmd(command, params)

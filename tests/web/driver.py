@@ -4,14 +4,25 @@
 # page's window has closed (終了).
 #   python3 driver.py PAGE_FOLDER WORK_FOLDER
 import os
+import signal
 import sys
-import time
 
 from browser import Browser, PageServer
 
 page, work = sys.argv[1], sys.argv[2]
 server = PageServer(page)
 browser = Browser(server.url)
+
+
+def close():
+    try:
+        browser.quit()
+    finally:
+        server.stop()
+
+
+# Ended by the test (its cleanup): the browser goes with the driver.
+signal.signal(signal.SIGTERM, lambda *_: (close(), os._exit(1)))
 browser.open()
 requests, replies, payload = (os.path.join(work, name) for name in ("web.in", "web.out", "web.data"))
 
@@ -57,8 +68,12 @@ with open(requests, "r", encoding="utf-8") as requests_file, \
             else:
                 answer("unknown command " + command)
         except Exception as error:  # a failed step is the test's failure, not the driver's end
-            answer("error " + str(error).splitlines()[0])
+            answer("error " + (str(error).splitlines() or [""])[0])
         if not browser.window_open():
-            break
-browser.quit()
-server.stop()
+            # The program has ended, as a desktop program's process ends with its window: at once,
+            # the browser ended behind it.
+            if os.fork() == 0:
+                close()
+                os._exit(0)
+            os._exit(0)
+close()

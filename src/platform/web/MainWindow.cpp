@@ -329,8 +329,7 @@ void MainWindow::resizeByHandle(val event)
     // The window takes the size the user gives it, as a window manager's does; the model then
     // takes the outer size.
     m_pushedClient = client;
-    setSize(m_client, client);
-    fitToPage();
+    setClientSize(client);
     readEdits();
     if (m_size.takeOuterSize(client, frameSize)) {
         refresh();
@@ -456,9 +455,16 @@ void MainWindow::pushWindowSize()
     const PixelSize client = m_size.clientToPush(frameSize);
     if (client != m_pushedClient) {
         m_pushedClient = client;
-        setSize(m_client, client);
+        setClientSize(client);
         m_size.clientResized();
     }
+}
+
+void MainWindow::setClientSize(PixelSize client)
+{
+    setSize(m_client, client);
+    // The window is as wide as its client area, whatever room its caption's text would take.
+    m_window["style"].set("width", px(client.width));
     fitToPage();
 }
 

@@ -81,6 +81,7 @@ private:
     void keyDown(Element event);
     void mouseDownOnRun(Element event);
     void resizeByHandle(Element event);
+    void setClientSize(PixelSize client);
     void fitToPage();
     void moveDefaultEmphasis();
 

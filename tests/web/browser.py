@@ -26,8 +26,14 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
                       ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
                       ".js": "text/javascript"}
 
+    served = []  # the paths asked for, in order: what left the page
+
     def log_message(self, *args):
         pass
+
+    def do_GET(self):
+        QuietHandler.served.append(self.path)
+        super().do_GET()
 
 
 class PageServer:

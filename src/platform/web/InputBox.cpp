@@ -29,11 +29,15 @@ bool InputBox::beforeInput(val event)
         }
         added = event["data"].as<std::u16string>();
     } else if (type == "insertFromPaste" || type == "insertFromDrop") {
+        // An input's event carries the text itself; other elements' a data transfer.
         const val transfer = event["dataTransfer"];
-        if (transfer.isNull() || transfer.isUndefined()) {
+        if (event["data"].isString()) {
+            added = event["data"].as<std::u16string>();
+        } else if (!transfer.isNull() && !transfer.isUndefined()) {
+            added = transfer.call<std::u16string>("getData", std::string("text/plain"));
+        } else {
             return false;
         }
-        added = transfer.call<std::u16string>("getData", std::string("text/plain"));
         // One line: a single-line box takes a pasted text up to its first line break.
         added = added.substr(0, added.find_first_of(u"\r\n"));
     } else {

@@ -120,9 +120,11 @@ start_page() {
         >"$WORK/app.log" 2>&1 &
     APP_PID=$!
     started_pids+=("$APP_PID")
-    exec 7>"$WORK/web.in" 8<"$WORK/web.out"
+    # Opened for reading and writing, which never waits for the other end: a driver that fails
+    # before it opens them is seen by the timeout below, not waited for.
+    exec 7<>"$WORK/web.in" 8<>"$WORK/web.out"
     local reply=""
-    IFS= read -r reply <&8 || true
+    IFS= read -r -t 120 reply <&8 || true
     if [ "$reply" != ready ]; then
         echo "the page's window did not answer" >&2
         cat "$WORK/app.log" >&2

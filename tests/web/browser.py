@@ -12,6 +12,19 @@ import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common import utils
+
+
+class LoopbackService(Service):
+    """chromedriver reached at 127.0.0.1: a minimal root has no /etc/hosts naming localhost,
+    which Debian 12's selenium asks for."""
+
+    @property
+    def service_url(self):
+        return "http://127.0.0.1:%d" % self.port
+
+    def is_connectable(self):
+        return utils.is_connectable(self.port, "127.0.0.1")
 
 # This machine's closed network refuses Chromium's own connections: none is made.
 CHROMIUM_FLAGS = [
@@ -74,7 +87,8 @@ class Browser:
         for flag in CHROMIUM_FLAGS + ["--window-size=%d,%d" % (width, height),
                                       "--user-data-dir=" + self.profile]:
             options.add_argument(flag)
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.driver = webdriver.Chrome(service=LoopbackService("/usr/bin/chromedriver"),
+                                       options=options)
         self.driver.set_script_timeout(30)
         self.url = url
         self.set_viewport(width, height)

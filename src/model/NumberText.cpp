@@ -1,8 +1,9 @@
 // Number recognition: the grammar of a typed number and its float and decimal values.
 #include "model/NumberText.h"
 
+#include "model/AsciiFloat.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -217,13 +218,10 @@ double floatValue(const NumberParts& parts)
     ascii.append(parts.digits, first);
     ascii += 'e';
     ascii += std::to_string(parts.exponent);
-    double value = 0;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // The value is left untouched on a range error.
-        return magnitude > 0 ? infinity : zero;
+    if (const std::optional<double> value = readAsciiFloat(ascii)) {
+        return *value;
     }
-    return error == std::errc{} && end == ascii.data() + ascii.size() ? value : zero;
+    return magnitude > 0 ? infinity : zero; // beyond a double's range
 }
 
 bool isWhole(const NumberParts& parts)

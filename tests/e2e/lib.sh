@@ -3,12 +3,12 @@
 # Sourced by each end-to-end test (test_*.sh, desktop.sh) with the program's path as its first
 # argument.
 #
-# The same checks run against both programs: the Linux one (Qt on X11) and tavimo.exe under Wine
-# (chosen by the program's name), and in a compositor (compositors.sh) against a Wayland client
-# or an X11 client of Xwayland. The steps that differ follow the driver and CLIENT_KIND: start_app,
-# click_at, send_keys, window_size, screenshot, mark_clipboard and clipboard_text; a check calls
-# only these and the steps built on them, and sees the window's client area and the program's own
-# clipboard either way.
+# The same checks run against the three programs: the Linux one (Qt on X11), tavimo.exe under Wine
+# and the page in headless Chromium (chosen by the program's name: *.exe, or the page's folder),
+# and in a compositor (compositors.sh) against a Wayland client or an X11 client of Xwayland. The
+# steps that differ follow the driver and CLIENT_KIND: start_app, click_at, send_keys, type_text,
+# window_size, screenshot, put_clipboard and clipboard_text; a check calls only these and the steps
+# built on them, and sees the window's client area and the program's own clipboard either way.
 set -euo pipefail
 
 TAVIMO_BIN=$1
@@ -28,6 +28,11 @@ case "$TAVIMO_BIN" in
         export WINEPREFIX
         # shellcheck source=../windows/wine.sh
         source "$(dirname "${BASH_SOURCE[0]}")/../windows/wine.sh"
+        ;;
+    */page | */page/)
+        # The page's folder (build-web/page): tests/web/driver.py serves it, drives the browser
+        # and stands for the program's process (it ends once the page's window has closed).
+        driver=web
         ;;
     *)
         driver=qt
@@ -103,6 +108,8 @@ expect_eq() { # what, expected, actual
 }
 
 start_display() {
+    # Headless Chromium needs no display.
+    [ "$driver" = web ] && return 0
     # Xvfb picks a free display itself and writes its number once it accepts connections. It must
     # not reset when its last client leaves: the program connecting while xdotool's search ends
     # its own connection was dropped in the reset ("could not connect to display").
@@ -129,9 +136,41 @@ start_display() {
     fi
 }
 
+# One step of the page's driver: a line of tab-separated fields, and its reply line printed.
+web_do() {
+    local IFS=$'\t' reply
+    printf '%s\n' "$*" >&7
+    IFS= read -r reply <&8
+    case "$reply" in error* | unknown*) echo "browser: $reply" >&2 ;; esac
+    printf '%s' "$reply"
+}
+
+start_page() {
+    mkfifo "$WORK/web.in" "$WORK/web.out"
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../web/driver.py" "$TAVIMO_BIN" "$WORK" \
+        >"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    started_pids+=("$APP_PID")
+    # Opened for reading and writing, which never waits for the other end: a driver that fails
+    # before it opens them is seen by the timeout below, not waited for.
+    exec 7<>"$WORK/web.in" 8<>"$WORK/web.out"
+    local reply=""
+    IFS= read -r -t 120 reply <&8 || true
+    if [ "$reply" != ready ]; then
+        echo "the page's window did not answer" >&2
+        cat "$WORK/app.log" >&2
+        exit 1
+    fi
+    WID=page
+}
+
 # Starts the program and waits for its window: sets APP_PID and WID.
 start_app() {
     local width height
+    if [ "$driver" = web ]; then
+        start_page
+        return 0
+    fi
     if [ "$driver" = wine ]; then
         run_logged app wine "$TAVIMO_BIN"
     else
@@ -184,6 +223,11 @@ window_size() {
         return
     fi
     local beyond
+    if [ "$driver" = web ]; then
+        web_do size
+        echo
+        return 0
+    fi
     beyond=$(beyond_room)
     xdotool getwindowgeometry --shell "$WID" |
         awk -F= -v beyond="$beyond" '/^WIDTH=/ { width = $2 } /^HEIGHT=/ { height = $2 }
@@ -197,7 +241,9 @@ resize_window() { # width height [--sync]
     read -r width height <<<"$(beyond_room)"
     width=$(($1 + width))
     height=$(($2 + height))
-    if [ "$driver" = wine ]; then
+    if [ "$driver" = web ]; then
+        web_do resize "$width" "$height" >/dev/null # a drag of the window's handle
+    elif [ "$driver" = wine ]; then
         wine "$TAVIMO_CLIPBOARD" size "$width" "$height" || fail "no resize to $1 x $2"
     elif [ "${3:-}" = --sync ]; then
         xdotool windowsize --sync "$WID" "$width" "$height" 2>/dev/null ||
@@ -224,7 +270,9 @@ px() { echo $(( ($1 + 7) / 15 )); }
 # A Wayland client takes its input from the compositor's window on Xvfb, where its client area
 # lies at CLIENT_X, CLIENT_Y.
 click_at() { # x y in the client area's pixels [mouse button, 1 by default]
-    if [ "$CLIENT_KIND" = wayland ]; then
+    if [ "$driver" = web ]; then
+        web_do click "$1" "$2" "${3:-1}" >/dev/null
+    elif [ "$CLIENT_KIND" = wayland ]; then
         wx mousemove --window "$WESTON_WID" $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click "${3:-1}"
     else
         xdotool mousemove --window "$WID" $(($1 + client_x)) $(($2 + client_y)) click "${3:-1}"
@@ -232,14 +280,24 @@ click_at() { # x y in the client area's pixels [mouse button, 1 by default]
     settle 0.2
 }
 
-# Keys for the window: sent to the X11 window itself, or to the compositor's window, which has the
-# keyboard. Text is typed without a window, on $DISPLAY: the window's own display, and for a
-# Wayland client the compositor's.
+# Keys for the window, as xdotool names them (ctrl+a, BackSpace, End): sent to the X11 window
+# itself, to the compositor's window, which has the keyboard, or to the page. Text is typed key by
+# key (type_text) without a window, on $DISPLAY: the window's own display, and for a Wayland client
+# the compositor's.
 send_keys() {
-    if [ "$CLIENT_KIND" = wayland ]; then
+    if [ "$driver" = web ]; then
+        web_do key "$@" >/dev/null
+    elif [ "$CLIENT_KIND" = wayland ]; then
         wx key "$@"
     else
         xdotool key --window "$WID" "$@"
+    fi
+}
+type_text() {
+    if [ "$driver" = web ]; then
+        web_do type "$1" >/dev/null
+    else
+        xdotool type --delay 20 -- "$1"
     fi
 }
 
@@ -261,17 +319,28 @@ click_control() { # name [mouse button]
 # The centre of a control given in twips on the window: left top width height [mouse button].
 click_twips() { click_at "$(px $(($1 + $3 / 2)))" "$(px $(($2 + $4 / 2)))" "${5:-1}"; }
 
-focus_window() { xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"; settle 0.1; }
+focus_window() {
+    # The page has the browser's focus from the start.
+    [ "$driver" = web ] || xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
+    settle 0.1
+}
 
 # Replaces the text of an input (txt1 or txt2) by typing.
 type_into() { # input text
     click_control "$1"
     send_keys ctrl+a BackSpace
-    [ -z "$2" ] || xdotool type --delay 20 -- "$2"
+    [ -z "$2" ] || type_text "$2"
     settle 0.1
 }
 
-press_enter() { xdotool key Return; settle "${1:-0.5}"; }
+press_enter() {
+    if [ "$driver" = web ]; then
+        send_keys Return
+    else
+        xdotool key Return
+    fi
+    settle "${1:-0.5}"
+}
 click_run() { click_control cmdJIKKO; settle "${1:-0.3}"; }
 click_clear() { click_control cmdKESU; }
 click_xy() { click_control cmdXY; }
@@ -293,6 +362,10 @@ no_copy='(no copy)'
 # clipboard over (or the display ends). A Wayland client's clipboard is left alone: wl-copy would
 # take the keyboard from the window to set it.
 put_clipboard() { # text
+    if [ "$driver" = web ]; then
+        web_do set_clipboard "$1" >/dev/null
+        return 0
+    fi
     if [ "$driver" = wine ]; then
         wine "$TAVIMO_CLIPBOARD" set "$1"
         return 0
@@ -321,7 +394,9 @@ read_clipboard() {
 # The clipboard's plain text as the program put it there. Under Wine it is read inside Wine: its
 # bridge to the X11 clipboard turns CR LF into LF.
 clipboard_text() {
-    if [ "$driver" = wine ]; then
+    if [ "$driver" = web ]; then
+        web_do clipboard >/dev/null && cat "$WORK/web.data"
+    elif [ "$driver" = wine ]; then
         wine "$TAVIMO_CLIPBOARD" get 2>/dev/null
     elif [ "$CLIENT_KIND" = wayland ]; then
         timeout 5 wl-paste -n -t 'text/plain;charset=utf-8' 2>/dev/null
@@ -342,6 +417,10 @@ copy_box() {
 # A screenshot of the client area, so that a pixel has the same coordinates for both programs; in
 # a compositor cut out of its output, as the user sees it.
 screenshot() {
+    if [ "$driver" = web ]; then
+        web_do screenshot "$1" >/dev/null
+        return 0
+    fi
     if [ -n "$COMPOSITOR" ]; then
         output_screenshot "$1"
         return

@@ -1,0 +1,27 @@
+// The look of the window in the page: its colours and its face, as CSS values.
+#include "platform/web/Look.h"
+
+namespace tavimo::web {
+
+std::string cssColour(Rgb colour)
+{
+    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
+           std::to_string(colour.blue) + ")";
+}
+
+const char* const fontFamilies =
+    "\"ＭＳ Ｐゴシック\", \"MS PGothic\", IPAPGothic, \"Hiragino Kaku Gothic ProN\", "
+    "\"Hiragino Sans\", \"Noto Sans CJK JP\", \"Noto Sans JP\", sans-serif";
+
+std::string cssFont(const Font& font)
+{
+    // Points as the page counts them: 96 CSS pixels to 72 points, as on the desktop at 100 %.
+    std::string points = std::to_string(font.points);
+    points.erase(points.find_last_not_of('0') + 1);
+    if (points.back() == '.') {
+        points.pop_back();
+    }
+    return std::to_string(font.weight) + " " + points + "pt " + fontFamilies;
+}
+
+} // namespace tavimo::web

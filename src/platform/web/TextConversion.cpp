@@ -1,0 +1,49 @@
+// The model's texts (UTF-8 with CR LF) against the page's texts (UTF-16 with LF), and positions.
+#include "platform/web/TextConversion.h"
+
+#include "platform/Utf16.h"
+
+namespace tavimo::web {
+
+std::string toWidgetText(std::string_view modelText)
+{
+    std::string text;
+    text.reserve(modelText.size());
+    for (std::size_t i = 0; i < modelText.size(); ++i) {
+        if (modelText[i] == '\r' && i + 1 < modelText.size() && modelText[i + 1] == '\n') {
+            continue;
+        }
+        text.push_back(modelText[i]);
+    }
+    return text;
+}
+
+std::string toModelText(std::string_view widgetText)
+{
+    std::string text;
+    text.reserve(widgetText.size() + widgetText.size() / 8);
+    for (std::size_t i = 0; i < widgetText.size(); ++i) {
+        const char c = widgetText[i];
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            if (c == '\r' && i + 1 < widgetText.size() && widgetText[i + 1] == '\n') {
+                ++i;
+            }
+            continue;
+        }
+        text.push_back(c);
+    }
+    return text;
+}
+
+int toModelPosition(std::u16string_view widgetText, int widgetPosition)
+{
+    return tavimo::toModelPosition(widgetText, widgetPosition, LineBreaks::Lf);
+}
+
+int toWidgetPosition(std::u16string_view widgetText, int modelPosition)
+{
+    return tavimo::toWidgetPosition(widgetText, modelPosition, LineBreaks::Lf);
+}
+
+} // namespace tavimo::web

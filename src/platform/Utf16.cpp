@@ -1,4 +1,5 @@
-// UTF-16 text walked by characters, as the toolkits' edits hold it and the model counts it.
+// UTF-16 text walked by characters, as the toolkits' edits hold it and the model counts it; line
+// breaks as a widget holds them.
 #include "platform/Utf16.h"
 
 #include <utility>
@@ -32,6 +33,19 @@ std::size_t characterCount(std::u16string_view text)
         ++count;
     }
     return count;
+}
+
+std::string withLfBreaks(std::string_view modelText)
+{
+    std::string text;
+    text.reserve(modelText.size());
+    for (std::size_t i = 0; i < modelText.size(); ++i) {
+        if (modelText[i] == '\r' && i + 1 < modelText.size() && modelText[i + 1] == '\n') {
+            continue;
+        }
+        text.push_back(modelText[i]);
+    }
+    return text;
 }
 
 int toModelPosition(std::u16string_view widgetText, int widgetPosition, LineBreaks breaks)

@@ -1,7 +1,9 @@
-// UTF-16 text walked by characters, as the toolkits' edits hold it and the model counts it.
+// UTF-16 text walked by characters, as the toolkits' edits hold it and the model counts it; line
+// breaks as a widget holds them.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tavimo {
@@ -14,6 +16,10 @@ std::size_t characterCount(std::u16string_view text);
 // How a widget holds a line break of the model (CR LF, two characters): as CR LF itself
 // (Windows' edits), or as one LF (Qt's text widgets).
 enum class LineBreaks { CrLf, Lf };
+
+// The model's text (UTF-8) with every CR LF as the single LF that Qt's text widgets and the page's
+// text areas hold for a line break.
+std::string withLfBreaks(std::string_view modelText);
 
 // A position in a widget's text (UTF-16 units) as a position in the model's text (characters, a
 // line break counting two), and back. Positions outside the text are clamped to it; a model

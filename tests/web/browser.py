@@ -70,6 +70,7 @@ KEYS = {
     "Return": ("Enter", "Enter", 13, "\r"),
     "BackSpace": ("Backspace", "Backspace", 8, ""),
     "End": ("End", "End", 35, ""),
+    "Insert": ("Insert", "Insert", 45, ""),
     "Home": ("Home", "Home", 36, ""),
     "Tab": ("Tab", "Tab", 9, ""),
     "space": (" ", "Space", 32, " "),

@@ -9,15 +9,7 @@ namespace tavimo {
 
 QString toWidgetText(std::string_view modelText)
 {
-    std::string lf;
-    lf.reserve(modelText.size());
-    for (std::size_t i = 0; i < modelText.size(); ++i) {
-        if (modelText[i] == '\r' && i + 1 < modelText.size() && modelText[i + 1] == '\n') {
-            continue;
-        }
-        lf.push_back(modelText[i]);
-    }
-    return QString::fromStdString(lf);
+    return QString::fromStdString(withLfBreaks(modelText));
 }
 
 std::string toModelText(const QString& widgetText)

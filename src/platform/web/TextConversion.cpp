@@ -7,15 +7,7 @@ namespace tavimo::web {
 
 std::string toWidgetText(std::string_view modelText)
 {
-    std::string text;
-    text.reserve(modelText.size());
-    for (std::size_t i = 0; i < modelText.size(); ++i) {
-        if (modelText[i] == '\r' && i + 1 < modelText.size() && modelText[i + 1] == '\n') {
-            continue;
-        }
-        text.push_back(modelText[i]);
-    }
-    return text;
+    return withLfBreaks(modelText);
 }
 
 std::string toModelText(std::string_view widgetText)

@@ -6,6 +6,7 @@ import http.server
 import os
 import shutil
 import socketserver
+import subprocess
 import tempfile
 import threading
 import time
@@ -83,11 +84,19 @@ class Browser:
     def __init__(self, url, width=1700, height=1100, profile=None):
         self.profile = profile or tempfile.mkdtemp(prefix="tavimo-chromium-")
         self.own_profile = profile is None
+        # Chromium is started here and its driver attaches to it at 127.0.0.1: a driver that starts
+        # the browser itself reaches it at "localhost", which a minimal system's /etc/hosts may
+        # not name.
+        stale = os.path.join(self.profile, "DevToolsActivePort")
+        if os.path.exists(stale):
+            os.remove(stale)
+        self.chromium = subprocess.Popen(
+            ["/usr/bin/chromium"] + CHROMIUM_FLAGS +
+            ["--window-size=%d,%d" % (width, height), "--user-data-dir=" + self.profile,
+             "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=0", "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        for flag in CHROMIUM_FLAGS + ["--window-size=%d,%d" % (width, height),
-                                      "--user-data-dir=" + self.profile]:
-            options.add_argument(flag)
+        options.debugger_address = "127.0.0.1:%d" % self.debugging_port()
         self.driver = webdriver.Chrome(service=LoopbackService("/usr/bin/chromedriver"),
                                        options=options)
         self.driver.set_script_timeout(30)
@@ -95,6 +104,21 @@ class Browser:
         self.set_viewport(width, height)
         self.cdp("Browser.grantPermissions", origin=url.rstrip("/"),
                  permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+
+    def debugging_port(self, timeout=30):
+        """The port that Chromium writes into its profile once it listens."""
+        path = os.path.join(self.profile, "DevToolsActivePort")
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            if os.path.exists(path):
+                with open(path, encoding="ascii") as port_file:
+                    port = port_file.readline().strip()
+                if port:
+                    return int(port)
+            if self.chromium.poll() is not None:
+                break
+            time.sleep(0.05)
+        raise RuntimeError("Chromium did not start its debugging port")
 
     def set_viewport(self, width, height, mobile=False):
         """The page's size in CSS pixels at scale 1, whatever the browser's own window keeps."""
@@ -219,5 +243,7 @@ class Browser:
         try:
             self.driver.quit()
         finally:
+            self.chromium.kill()
+            self.chromium.wait()
             if self.own_profile:
                 shutil.rmtree(self.profile, ignore_errors=True)

@@ -236,8 +236,13 @@ void MainWindow::handleEvent(val event)
         if (ButtonElement* button = buttonNamed(id)) {
             run(clickHandler(m_form, *button->model));
         }
-    } else if (type == "mousedown") {
-        if (id == m_form.cmdJIKKO.name) {
+    } else if (type == "mousedown" || type == "mouseup") {
+        // The side buttons (back, forward) are the window's, not the browser's history's.
+        const int button = event["button"].as<int>();
+        if (button == 3 || button == 4) {
+            event.call<void>("preventDefault");
+        }
+        if (type == "mousedown" && id == m_form.cmdJIKKO.name) {
             mouseDownOnRun(event);
         }
     } else if (type == "contextmenu") {
@@ -285,12 +290,10 @@ void MainWindow::keyDown(val event)
 
 void MainWindow::mouseDownOnRun(val event)
 {
-    // Any mouse button; the button then goes on to its click (the primary button's alone).
+    // Any mouse button, the side buttons too; the button then goes on to its click (the primary
+    // button's alone). The button's code: 1 left, 2 right, 4 middle, 0 any other.
     const int button = event["button"].as<int>();
     const int code = button == 0 ? 1 : button == 2 ? 2 : button == 1 ? 4 : 0;
-    if (code == 0) {
-        return;
-    }
     const int shift = (event["shiftKey"].as<bool>() ? 1 : 0) |
                       (event["ctrlKey"].as<bool>() ? 2 : 0) | (event["altKey"].as<bool>() ? 4 : 0);
     readEdits();

@@ -25,7 +25,7 @@ std::u16string_view utf16(QStringView text)
     return {text.utf16(), std::size_t(text.size())};
 }
 
-qsizetype characterCount(QStringView text)
+qsizetype charactersOf(QStringView text)
 {
     return qsizetype(tavimo::characterCount(utf16(text)));
 }
@@ -61,7 +61,7 @@ QString InputBox::fitting(const QString& added, qsizetype kept) const
 
 qsizetype InputBox::keptBesideSelection() const
 {
-    return characterCount(text()) - characterCount(selectedText());
+    return charactersOf(text()) - charactersOf(selectedText());
 }
 
 void InputBox::pasteFitting(QClipboard::Mode mode)
@@ -115,7 +115,7 @@ void InputBox::inputMethodEvent(QInputMethodEvent* event)
     const qsizetype from =
         std::clamp<qsizetype>(cursor + event->replacementStart(), 0, remaining.size());
     remaining.remove(from, std::max(0, event->replacementLength()));
-    const QString fit = fitting(commit, characterCount(remaining));
+    const QString fit = fitting(commit, charactersOf(remaining));
     if (fit.size() == commit.size()) {
         QLineEdit::inputMethodEvent(event);
         return;
@@ -134,7 +134,7 @@ void InputBox::dropEvent(QDropEvent* event)
         return;
     }
     // A drop inserts at the pointer and replaces nothing.
-    const QString fit = fitting(dropped, characterCount(text()));
+    const QString fit = fitting(dropped, charactersOf(text()));
     if (fit.size() == dropped.size()) {
         QLineEdit::dropEvent(event);
         return;

@@ -18,4 +18,9 @@ std::size_t InputLimit::fittingUnits(std::u16string_view added, std::size_t kept
     return end;
 }
 
+std::u16string_view firstLine(std::u16string_view added)
+{
+    return added.substr(0, added.find_first_of(u"\r\n"));
+}
+
 } // namespace tavimo

@@ -23,4 +23,8 @@ private:
     int m_limit;
 };
 
+// What a single-line box takes of a pasted or dropped text: the text before its first line break
+// (CR or LF), to which the limit then applies.
+std::u16string_view firstLine(std::u16string_view added);
+
 } // namespace tavimo

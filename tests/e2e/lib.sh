@@ -363,7 +363,9 @@ no_copy='(no copy)'
 # take the keyboard from the window to set it.
 put_clipboard() { # text
     if [ "$driver" = web ]; then
-        web_do set_clipboard "$1" >/dev/null
+        # Through a file: the driver reads its commands one line each.
+        printf '%s' "$1" >"$WORK/web.put"
+        web_do set_clipboard "$WORK/web.put" >/dev/null
         return 0
     fi
     if [ "$driver" = wine ]; then

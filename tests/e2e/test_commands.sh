@@ -34,6 +34,12 @@ type_into txt1 ""
 send_keys shift+Insert
 settle 0.2
 expect_eq "txt1 after Shift+Insert of 12 characters" "12345678" "$(read_input txt1)"
+# A single-line box takes a pasted text up to its first line break: a line copied from a result box.
+put_clipboard $'48611\r\n48619\r\n'
+type_into txt1 ""
+send_keys shift+Insert
+settle 0.2
+expect_eq "txt1 after a paste of two lines" "48611" "$(read_input txt1)"
 
 # A side button going down on Run prepares the window for the search, as any button does; only a
 # click of the primary button searches.
@@ -42,6 +48,11 @@ type_into txt2 30
 click_control cmdJIKKO 8
 settle 0.3
 expect_eq "txt3 after a side button on Run" "調べてます。" "$(copy_box 3)"
+# Ctrl+Enter types a line break into a result box, where Enter would press Run.
+click_control txt3
+send_keys ctrl+End ctrl+Return
+type_text x
+expect_eq "txt3 after Ctrl+Enter and x at its end" "$(printf '調べてます。\r\nx' | hex)" "$(copy_box 3 | hex)"
 
 if [ "$driver" = wine ]; then
     # The box that had the focus has it again when the window is activated again.

@@ -57,6 +57,15 @@ TEST(InputLimit, CountsCharactersAndNeverTakesHalfAPair)
     EXPECT_EQ(characterCount(u"1\U0001F6002\xDC00"), 4u);
 }
 
+TEST(InputLimit, APastedTextIsTakenUpToItsFirstLineBreak)
+{
+    EXPECT_EQ(firstLine(u"48611\r\n48619\r\n"), u"48611");
+    EXPECT_EQ(firstLine(u"123\n456"), u"123");
+    EXPECT_EQ(firstLine(u"123\r456"), u"123");
+    EXPECT_EQ(firstLine(u"\r\n123"), u"");
+    EXPECT_EQ(firstLine(u"1E9"), u"1E9");
+}
+
 // Positions in a widget's UTF-16 text against the model's characters: a pair beyond the Basic
 // Multilingual Plane is one character, a line break two, whether the widget holds it as CR LF
 // (Windows) or as LF (Qt).

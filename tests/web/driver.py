@@ -62,7 +62,8 @@ with open(requests, "r", encoding="utf-8") as requests_file, \
                 browser.screenshot(args[0])
                 answer("ok")
             elif command == "set_clipboard":
-                browser.set_clipboard(args[0])
+                with open(args[0], encoding="utf-8", newline="") as text:
+                    browser.set_clipboard(text.read())
                 answer("ok")
             elif command == "clipboard":
                 text = browser.clipboard()

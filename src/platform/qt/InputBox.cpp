@@ -50,6 +50,12 @@ bool typesText(const QKeyEvent& event)
            (first.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
 }
 
+// A single-line box's share of a pasted or dropped text.
+QString oneLine(const QString& added)
+{
+    return added.left(qsizetype(firstLine(utf16(added)).size()));
+}
+
 } // namespace
 
 InputBox::InputBox(int limit, QWidget* parent) : QLineEdit(parent), m_limit(limit) {}
@@ -66,7 +72,7 @@ qsizetype InputBox::keptBesideSelection() const
 
 void InputBox::pasteFitting(QClipboard::Mode mode)
 {
-    const QString clip = QGuiApplication::clipboard()->text(mode);
+    const QString clip = oneLine(QGuiApplication::clipboard()->text(mode));
     if (!clip.isEmpty() || hasSelectedText()) {
         insert(fitting(clip, keptBesideSelection()));
     }
@@ -128,14 +134,15 @@ void InputBox::inputMethodEvent(QInputMethodEvent* event)
 
 void InputBox::dropEvent(QDropEvent* event)
 {
-    const QString dropped = event->mimeData()->text();
-    if (dropped.isNull() || isReadOnly()) {
+    const QString whole = event->mimeData()->text();
+    if (whole.isNull() || isReadOnly()) {
         QLineEdit::dropEvent(event);
         return;
     }
+    const QString dropped = oneLine(whole);
     // A drop inserts at the pointer and replaces nothing.
     const QString fit = fitting(dropped, charactersOf(text()));
-    if (fit.size() == dropped.size()) {
+    if (fit.size() == whole.size()) {
         QLineEdit::dropEvent(event);
         return;
     }

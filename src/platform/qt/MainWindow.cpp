@@ -241,12 +241,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     auto* widget = qobject_cast<QWidget*>(watched);
     if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
-        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
-        widget == nullptr || widget->window() != this) {
+        (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) || widget == nullptr ||
+        widget->window() != this) {
         return false;
     }
     // Qt knows a default button only in dialogs.
     const ButtonWidget* focused = entryShowing(m_buttons, widget);
+    if ((key->modifiers() & Qt::ControlModifier) && focused == nullptr) {
+        // Ctrl+Enter types a line break in a result box (a multi-line edit takes it so); on a
+        // command button it presses that button, as Enter does.
+        auto* box = qobject_cast<QPlainTextEdit*>(widget);
+        if (box == nullptr || box->isReadOnly()) {
+            return false;
+        }
+        box->insertPlainText(QStringLiteral("\n"));
+        box->ensureCursorVisible();
+        return true;
+    }
     pressEnter(focused != nullptr ? focused->model : nullptr);
     return true;
 }

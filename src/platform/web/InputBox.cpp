@@ -38,8 +38,7 @@ bool InputBox::beforeInput(val event)
         } else {
             return false;
         }
-        // One line: a single-line box takes a pasted text up to its first line break.
-        added = added.substr(0, added.find_first_of(u"\r\n"));
+        added.resize(firstLine(added).size());
     } else {
         return false; // deletions, and the composition (cut once committed)
     }

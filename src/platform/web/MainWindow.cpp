@@ -275,16 +275,28 @@ void MainWindow::handleEvent(val event)
 
 void MainWindow::keyDown(val event)
 {
-    if (event["key"].as<std::string>() != "Enter" || event["ctrlKey"].as<bool>() ||
-        event["altKey"].as<bool>() || event["metaKey"].as<bool>()) {
+    if (event["key"].as<std::string>() != "Enter" || event["altKey"].as<bool>() ||
+        event["metaKey"].as<bool>()) {
         return;
     }
     // The Enter that commits a composition of an input method is the input method's.
     if (event["isComposing"].as<bool>() || event["keyCode"].as<int>() == 229) {
         return;
     }
+    const val target = document()["activeElement"];
+    ButtonElement* focused = buttonNamed(idOf(target));
+    if (event["ctrlKey"].as<bool>() && focused == nullptr) {
+        // Ctrl+Enter types a line break in a result box, in every browser alike (as a typed text:
+        // undone by Ctrl+Z); on a command button it presses that button, as Enter does.
+        const BoxElement* box = boxNamed(idOf(target));
+        if (box != nullptr && !box->input && !target["readOnly"].as<bool>()) {
+            event.call<void>("preventDefault");
+            document().call<bool>("execCommand", std::string("insertText"), false,
+                                  std::string("\n"));
+        }
+        return;
+    }
     event.call<void>("preventDefault");
-    ButtonElement* focused = buttonNamed(idOf(document()["activeElement"]));
     pressEnter(focused != nullptr ? focused->model : nullptr);
 }
 

@@ -92,8 +92,7 @@ LRESULT CALLBACK inputLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
             }
             CloseClipboard();
         }
-        // One line: a single-line edit takes a pasted text up to its first line break.
-        added = added.substr(0, added.find_first_of(u"\r\n"));
+        added.resize(firstLine(added).size());
     } else {
         return DefSubclassProc(edit, message, wParam, lParam);
     }

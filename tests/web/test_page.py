@@ -1,8 +1,10 @@
 # The page's own checks in headless Chromium, beyond those of tests/e2e: the input limit with paste
 # and an input method's composition, the accessible tree's names, no request after the load, the
-# page again from the service worker's copy with the server gone, and the window on a phone.
+# page again from the service worker's copy with the server gone, and the window on a phone; the
+# program's texts in the page's own face.
 #   python3 test_page.py PAGE_FOLDER [SCREENSHOT_FOLDER]
 import os
+import re
 import sys
 import tempfile
 import time
@@ -96,6 +98,18 @@ try:
     time.sleep(0.5)
     browser.page_screenshot(os.path.join(shots, "web-four-boxes.png"))
     expect("window after four boxes", [527, 270], browser.window_size())
+
+    # The program's texts are drawn in the page's own face, every character of them: a character
+    # that the face lacks would be drawn from a system face, as on no other computer.
+    browser.cdp("DOM.enable")
+    browser.cdp("CSS.enable")
+    document = browser.cdp("DOM.getDocument")["root"]["nodeId"]
+    for selector in (".label", ".button", ".caption .title"):
+        for node in browser.cdp("DOM.querySelectorAll", nodeId=document, selector=selector)["nodeIds"]:
+            fonts = browser.cdp("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]
+            html = browser.cdp("DOM.getOuterHTML", nodeId=node)["outerHTML"]
+            expect("faces of %s" % re.sub("<[^>]*>", "", html) or html[:40], ["Tavimo Gothic"],
+                   sorted({font["familyName"] for font in fonts}) or ["Tavimo Gothic"])
 
     # On a phone 390 pixels wide the window is scaled to fit.
     browser.set_viewport(390, 844, mobile=True)

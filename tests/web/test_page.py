@@ -119,6 +119,14 @@ try:
     browser.page_screenshot(os.path.join(shots, "web-phone.png"))
     browser.set_viewport(1700, 1100)
 
+    # Installable: Chromium finds no fault with the page as an app, and reads its manifest.
+    expect("installability errors", [], browser.cdp("Page.getInstallabilityErrors")["installabilityErrors"])
+    manifest = browser.cdp("Page.getAppManifest")
+    expect("manifest read without errors", [], manifest["errors"])
+    expect("manifest at the page", server.url + "manifest.webmanifest", manifest["url"])
+    expect("manifest's name and start", ("Tavimo", server.url),
+           (manifest.get("manifest", {}).get("name"), manifest.get("manifest", {}).get("startUrl")))
+
     # The service worker keeps the program: with the server gone, the page opens and answers.
     browser.driver.execute_async_script(
         "navigator.serviceWorker.ready.then(() => arguments[0]());")

@@ -149,6 +149,12 @@ try:
     time.sleep(0.3)
     expect("count after 1 to 30 offline", "10",
            browser.js("return document.getElementById('lbl2').textContent"))
+    expect("the page's face offline", ["loaded"],
+           browser.js("return [...document.fonts].filter((f) => f.family.includes('Tavimo Gothic'))"
+                      ".map((f) => f.status)"))
+    # ... from the worker's copy, not from the browser's cache, which may let it go at any time.
+    expect("the face in the worker's copy", True, browser.driver.execute_async_script(
+        "caches.match('tavimo-gothic.woff2').then((r) => arguments[0](r !== undefined));"))
 finally:
     browser.quit()
     if server is not None:

@@ -2,6 +2,7 @@
 // breaks as a widget holds them.
 #include "platform/Utf16.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tavimo {
@@ -14,6 +15,25 @@ std::pair<std::size_t, int> stepAt(std::u16string_view text, std::size_t unit, L
         return {2, 1};
     }
     return {1, breaks == LineBreaks::Lf && text[unit] == u'\n' ? 2 : 1}; // LF: the model's CR LF
+}
+
+// The bytes of the model's text, the widget's UTF-16 units and the model's characters of the
+// character (or CR LF) that starts at byte `at`.
+struct Step {
+    std::size_t bytes;
+    int units;
+    int characters;
+};
+
+Step modelStepAt(std::string_view text, std::size_t at, LineBreaks breaks)
+{
+    if (breaks == LineBreaks::Lf && text[at] == '\r' && at + 1 < text.size() &&
+        text[at + 1] == '\n') {
+        return {2, 1, 2}; // one LF in the widget
+    }
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t bytes = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return {std::min(bytes, text.size() - at), bytes == 4 ? 2 : 1, 1};
 }
 
 } // namespace
@@ -72,6 +92,35 @@ int toWidgetPosition(std::u16string_view widgetText, int modelPosition, LineBrea
         model += characters;
     }
     return int(unit);
+}
+
+int toModelPositionFrom(std::string_view modelText, int widgetPosition, LineBreaks breaks)
+{
+    int unit = 0;
+    int model = 0;
+    for (std::size_t at = 0; at < modelText.size() && unit < widgetPosition;) {
+        const Step step = modelStepAt(modelText, at, breaks);
+        at += step.bytes;
+        unit += step.units;
+        model += step.characters;
+    }
+    return model;
+}
+
+int toWidgetPositionFrom(std::string_view modelText, int modelPosition, LineBreaks breaks)
+{
+    int unit = 0;
+    int model = 0;
+    for (std::size_t at = 0; at < modelText.size();) {
+        const Step step = modelStepAt(modelText, at, breaks);
+        if (model + step.characters > modelPosition) {
+            break; // the position, or inside the model's CR LF: before the line break
+        }
+        at += step.bytes;
+        unit += step.units;
+        model += step.characters;
+    }
+    return unit;
 }
 
 } // namespace tavimo

@@ -26,5 +26,9 @@ std::string withLfBreaks(std::string_view modelText);
 // position between CR and LF maps to the start of the line break.
 int toModelPosition(std::u16string_view widgetText, int widgetPosition, LineBreaks breaks);
 int toWidgetPosition(std::u16string_view widgetText, int modelPosition, LineBreaks breaks);
+// The same two, walked on the model's own text (UTF-8, CR LF) where the widget holds exactly that
+// text: no need to read a long text back from the widget only to map a selection.
+int toModelPositionFrom(std::string_view modelText, int widgetPosition, LineBreaks breaks);
+int toWidgetPositionFrom(std::string_view modelText, int modelPosition, LineBreaks breaks);
 
 } // namespace tavimo

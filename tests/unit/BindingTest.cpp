@@ -90,5 +90,33 @@ TEST(Utf16, PositionsCountALineBreakAsTwoAndAPairAsOne)
     EXPECT_EQ(toWidgetPosition(u"ab", 5, LineBreaks::CrLf), 2);
 }
 
+// Walked on the model's own UTF-8 text, the positions are those of the widget's text, at every
+// position of texts with line breaks, Japanese, pairs and a CR LF at either end; beyond both ends.
+TEST(Utf16, PositionsFromTheModelsTextAreThoseFromTheWidgetsText)
+{
+    struct Case {
+        std::string_view model;
+        std::u16string_view lf;
+        std::u16string_view crLf;
+    };
+    for (const Case& c : {Case{"", u"", u""}, Case{"a\r\nb", u"a\nb", u"a\r\nb"},
+                          Case{"\r\n素数は\r\n2\r\n", u"\n素数は\n2\n", u"\r\n素数は\r\n2\r\n"},
+                          Case{"\xF0\xA0\x80\x8B\r\n\xF0\x9D\x9F\x98x", u"\U0002000B\n\U0001D7D8x",
+                               u"\U0002000B\r\n\U0001D7D8x"},
+                          Case{"‥つづき\r\n48619", u"‥つづき\n48619", u"‥つづき\r\n48619"}}) {
+        for (const auto& [widget, breaks] :
+             {std::pair{c.lf, LineBreaks::Lf}, std::pair{c.crLf, LineBreaks::CrLf}}) {
+            for (int position = -1; position <= int(widget.size()) + 2; ++position) {
+                EXPECT_EQ(toModelPositionFrom(c.model, position, breaks),
+                          toModelPosition(widget, position, breaks))
+                    << c.model << " widget position " << position;
+                EXPECT_EQ(toWidgetPositionFrom(c.model, position, breaks),
+                          toWidgetPosition(widget, position, breaks))
+                    << c.model << " model position " << position;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace tavimo

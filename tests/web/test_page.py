@@ -1,8 +1,10 @@
 # The page's own checks in headless Chromium, beyond those of tests/e2e: the input limit with paste
 # and an input method's composition, the accessible tree's names, no request after the load, the
-# page again from the service worker's copy with the server gone, and the window on a phone.
+# page again from the service worker's copy with the server gone, and the window on a phone; the
+# program's texts in the page's own face.
 #   python3 test_page.py PAGE_FOLDER [SCREENSHOT_FOLDER]
 import os
+import re
 import sys
 import tempfile
 import time
@@ -97,6 +99,18 @@ try:
     browser.page_screenshot(os.path.join(shots, "web-four-boxes.png"))
     expect("window after four boxes", [527, 270], browser.window_size())
 
+    # The program's texts are drawn in the page's own face, every character of them: a character
+    # that the face lacks would be drawn from a system face, as on no other computer.
+    browser.cdp("DOM.enable")
+    browser.cdp("CSS.enable")
+    document = browser.cdp("DOM.getDocument")["root"]["nodeId"]
+    for selector in (".label", ".button", ".caption .title"):
+        for node in browser.cdp("DOM.querySelectorAll", nodeId=document, selector=selector)["nodeIds"]:
+            fonts = browser.cdp("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]
+            html = browser.cdp("DOM.getOuterHTML", nodeId=node)["outerHTML"]
+            expect("faces of %s" % re.sub("<[^>]*>", "", html) or html[:40], ["Tavimo Gothic"],
+                   sorted({font["familyName"] for font in fonts}) or ["Tavimo Gothic"])
+
     # On a phone 390 pixels wide the window is scaled to fit.
     browser.set_viewport(390, 844, mobile=True)
     time.sleep(0.3)
@@ -104,6 +118,14 @@ try:
     expect("the window fits 390 pixels", True, width <= 390 - 16 + 0.5)
     browser.page_screenshot(os.path.join(shots, "web-phone.png"))
     browser.set_viewport(1700, 1100)
+
+    # Installable: Chromium finds no fault with the page as an app, and reads its manifest.
+    expect("installability errors", [], browser.cdp("Page.getInstallabilityErrors")["installabilityErrors"])
+    manifest = browser.cdp("Page.getAppManifest")
+    expect("manifest read without errors", [], manifest["errors"])
+    expect("manifest at the page", server.url + "manifest.webmanifest", manifest["url"])
+    expect("manifest's name and start", ("Tavimo", server.url),
+           (manifest.get("manifest", {}).get("name"), manifest.get("manifest", {}).get("startUrl")))
 
     # The service worker keeps the program: with the server gone, the page opens and answers.
     browser.driver.execute_async_script(
@@ -127,6 +149,12 @@ try:
     time.sleep(0.3)
     expect("count after 1 to 30 offline", "10",
            browser.js("return document.getElementById('lbl2').textContent"))
+    expect("the page's face offline", ["loaded"],
+           browser.js("return [...document.fonts].filter((f) => f.family.includes('Tavimo Gothic'))"
+                      ".map((f) => f.status)"))
+    # ... from the worker's copy, not from the browser's cache, which may let it go at any time.
+    expect("the face in the worker's copy", True, browser.driver.execute_async_script(
+        "caches.match('tavimo-gothic.woff2').then((r) => arguments[0](r !== undefined));"))
 finally:
     browser.quit()
     if server is not None:

@@ -9,9 +9,12 @@ std::string cssColour(Rgb colour)
            std::to_string(colour.blue) + ")";
 }
 
+// The page's own face first (index.html): it holds the characters of the program's texts with the
+// metrics of MS P Gothic; any other character is drawn from the system's faces after it.
 const char* const fontFamilies =
-    "\"ＭＳ Ｐゴシック\", \"MS PGothic\", IPAPGothic, \"Hiragino Kaku Gothic ProN\", "
-    "\"Hiragino Sans\", \"Noto Sans CJK JP\", \"Noto Sans JP\", sans-serif";
+    "\"Tavimo Gothic\", \"ＭＳ Ｐゴシック\", \"MS PGothic\", IPAPGothic, "
+    "\"Hiragino Kaku Gothic ProN\", \"Hiragino Sans\", \"Noto Sans CJK JP\", \"Noto Sans JP\", "
+    "sans-serif";
 
 std::string cssFont(const Font& font)
 {

@@ -261,6 +261,9 @@ void MainWindow::handleEvent(val event)
     } else if (BoxElement* box = boxNamed(id)) {
         if (type == "input") {
             box->edited = true;
+        } else if (type == "scroll") {
+            box->scrolled =
+                target["scrollTop"].as<double>() != 0 || target["scrollLeft"].as<double>() != 0;
         } else if (!box->input) {
             return;
         } else if (type == "beforeinput") {
@@ -390,16 +393,12 @@ void MainWindow::readEdits()
             box.pushed.text = model.text;
             box.edited = false;
         }
+        // The element holds the model's text now, with LF breaks: positions are mapped on the
+        // model's text, not on a copy of the element's (a result box holds some 35 000 characters).
         const int start = box.element["selectionStart"].as<int>();
         const int end = box.element["selectionEnd"].as<int>();
-        if (start == 0 && end == 0) {
-            model.selStart = 0;
-            model.selLength = 0;
-        } else {
-            const auto text = box.element["value"].as<std::u16string>();
-            model.selStart = toModelPosition(text, start);
-            model.selLength = toModelPosition(text, end) - model.selStart;
-        }
+        model.selStart = toModelPosition(model.text, start);
+        model.selLength = toModelPosition(model.text, end) - model.selStart;
         box.pushed.selection = Selection{model.selStart, model.selLength};
     }
 }
@@ -545,8 +544,14 @@ void MainWindow::pushBox(TextBox& model)
     if (storeIfChanged(pushed.text, model.text)) {
         box.element.set("value", toWidgetText(model.text));
         box.element.call<void>("setSelectionRange", 0, 0);
-        box.element.set("scrollTop", 0);
-        box.element.set("scrollLeft", 0);
+        // Writing a scroll position lays the page out at once, a new text of four result boxes
+        // and all: written only where the box has been scrolled, or where the browser may scroll
+        // a focused box to its caret.
+        if (box.scrolled || document()["activeElement"] == box.element) {
+            box.element.set("scrollTop", 0);
+            box.element.set("scrollLeft", 0);
+            box.scrolled = false;
+        }
         box.edited = false;
         caretToStartOfReplacedText(model, pushed.selection);
         pushed.selection = Selection{0, 0}; // where the element's caret is now
@@ -562,9 +567,8 @@ void MainWindow::applySelection(const TextBox& model)
     if (!storeIfChanged(box.pushed.selection, Selection{model.selStart, model.selLength})) {
         return;
     }
-    const auto text = box.element["value"].as<std::u16string>();
-    const int start = toWidgetPosition(text, model.selStart);
-    const int end = toWidgetPosition(text, model.selStart + model.selLength);
+    const int start = toWidgetPosition(model.text, model.selStart);
+    const int end = toWidgetPosition(model.text, model.selStart + model.selLength);
     box.element.call<void>("setSelectionRange", start, end);
 }
 

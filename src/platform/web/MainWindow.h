@@ -54,6 +54,7 @@ private:
         Element element = Element::undefined();
         std::optional<InputBox> input; // the inputs with a character limit
         bool edited = false;           // the user changed the text since it was last read
+        bool scrolled = false;         // the user scrolled it away from its start
         PushedBox pushed;
     };
     struct LabelElement {

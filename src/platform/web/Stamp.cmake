@@ -2,7 +2,8 @@
 # build whose files differ publishes a new service worker, which replaces the old copy.
 #   cmake -DPAGE=<folder> -DTEMPLATE=<sw.js.in> -P Stamp.cmake
 set(digests "")
-foreach(file index.html tavimo.js tavimo.wasm manifest.webmanifest icon.svg icon-192.png icon-512.png)
+foreach(file index.html tavimo.js tavimo.wasm manifest.webmanifest icon.svg icon-192.png icon-512.png
+        tavimo-gothic.woff2)
     file(SHA256 ${PAGE}/${file} digest)
     string(APPEND digests ${digest})
 endforeach()

@@ -28,14 +28,14 @@ std::string toModelText(std::string_view widgetText)
     return text;
 }
 
-int toModelPosition(std::u16string_view widgetText, int widgetPosition)
+int toModelPosition(std::string_view modelText, int widgetPosition)
 {
-    return tavimo::toModelPosition(widgetText, widgetPosition, LineBreaks::Lf);
+    return toModelPositionFrom(modelText, widgetPosition, LineBreaks::Lf);
 }
 
-int toWidgetPosition(std::u16string_view widgetText, int modelPosition)
+int toWidgetPosition(std::string_view modelText, int modelPosition)
 {
-    return tavimo::toWidgetPosition(widgetText, modelPosition, LineBreaks::Lf);
+    return toWidgetPositionFrom(modelText, modelPosition, LineBreaks::Lf);
 }
 
 } // namespace tavimo::web

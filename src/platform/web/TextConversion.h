@@ -13,8 +13,9 @@ std::string toWidgetText(std::string_view modelText);
 std::string toModelText(std::string_view widgetText);
 
 // A position in an element's value (UTF-16 units, a line break counting one) as a position in the
-// model's text (characters, a CR LF pair counting two), and back.
-int toModelPosition(std::u16string_view widgetText, int widgetPosition);
-int toWidgetPosition(std::u16string_view widgetText, int modelPosition);
+// model's text (characters, a CR LF pair counting two), and back, for an element that holds the
+// model's text: walked on the model's text, so that a long value is never read back to map them.
+int toModelPosition(std::string_view modelText, int widgetPosition);
+int toWidgetPosition(std::string_view modelText, int modelPosition);
 
 } // namespace tavimo::web

@@ -1,0 +1,90 @@
+# A new version of the page takes the place of the old one that the service worker keeps: version A
+# is served and loaded, answers offline, then version B is published on the same host; after B's
+# service worker has taken over, a reload runs B, also offline, and A's copy is gone.
+#   python3 test_update.py PAGE_FOLDER SOURCE_ROOT
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from browser import Browser, PageServer
+
+page, root = sys.argv[1], sys.argv[2]
+failures = []
+
+
+def expect(what, expected, actual):
+    if expected != actual:
+        failures.append(what)
+        print("FAIL: %s: expected [%r], got [%r]" % (what, expected, actual))
+
+
+def publish(folder, build):
+    """The page's files with a mark of the build in its program, stamped as the build stamps them."""
+    shutil.copytree(page, folder, dirs_exist_ok=True)
+    with open(os.path.join(folder, "tavimo.js"), "a", encoding="utf-8") as program:
+        program.write('\nwindow.tavimoBuild = "%s";\n' % build)
+    subprocess.run(["cmake", "-DPAGE=" + folder,
+                    "-DTEMPLATE=" + os.path.join(root, "src/platform/web/sw.js.in"),
+                    "-P", os.path.join(root, "src/platform/web/Stamp.cmake")], check=True)
+    with open(os.path.join(folder, "sw.js"), encoding="utf-8") as worker:
+        return re.search(r'const version = "([^"]+)"', worker.read()).group(1)
+
+
+def kept(browser):
+    return sorted(browser.driver.execute_async_script(
+        "caches.keys().then(arguments[0], () => arguments[0](null));"))
+
+
+def offline(browser, cut):
+    browser.cdp("Network.emulateNetworkConditions", offline=cut, latency=0, downloadThroughput=-1,
+                uploadThroughput=-1)
+
+
+def reload(browser):
+    browser.js("location.reload()")
+    time.sleep(0.05)
+    browser.wait_ready()
+
+
+host = tempfile.mkdtemp(prefix="tavimo-host-")
+server = PageServer(host)
+browser = Browser(server.url)
+try:
+    browser.cdp("Network.enable")
+    version_a = publish(host, "A")
+    browser.open()
+    browser.driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]());")
+    reload(browser)
+    expect("A runs", "A", browser.js("return window.tavimoBuild"))
+    expect("A's copy kept", [version_a], kept(browser))
+    offline(browser, True)
+    reload(browser)
+    expect("A runs offline", "A", browser.js("return window.tavimoBuild"))
+    offline(browser, False)
+
+    version_b = publish(host, "B")
+    expect("B has a stamp of its own", True, version_b != version_a)
+    # The reload finds the new service worker; B's worker installs, takes over and drops A's copy.
+    reload(browser)
+    end = time.monotonic() + 20
+    while kept(browser) != [version_b] and time.monotonic() < end:
+        time.sleep(0.1)
+    reload(browser)
+    expect("B runs after its worker took over", "B", browser.js("return window.tavimoBuild"))
+    expect("only B's copy kept", [version_b], kept(browser))
+    offline(browser, True)
+    reload(browser)
+    expect("B runs offline", "B", browser.js("return window.tavimoBuild"))
+    offline(browser, False)
+finally:
+    browser.quit()
+    server.stop()
+    shutil.rmtree(host, ignore_errors=True)
+
+print("test_update.py: %s" % ("all checks passed" if not failures else
+                              "%d check(s) failed" % len(failures)))
+sys.exit(1 if failures else 0)

@@ -75,8 +75,6 @@ with open(requests, "r", encoding="utf-8") as requests_file, \
         if not browser.window_open():
             # The program has ended, as a desktop program's process ends with its window: at once,
             # the browser ended behind it.
-            if os.fork() == 0:
-                close()
-                os._exit(0)
+            browser.quit_behind()
             os._exit(0)
 close()

@@ -176,21 +176,27 @@ void ResultBox::setResultText(QString text)
         delete waitFor(*m_build);
         m_build.reset();
     }
-    // A comma list, wrapped anywhere, has few lines; the edit would wrap a document it is given at
-    // word boundaries.
-    const QTextOption option = document()->defaultTextOption();
-    if (howToFill == Fill::InPlace || option.wrapMode() == QTextOption::WrapAnywhere ||
-        text.count(u'\n') < shortestBuiltApart) {
+    // A short text replacing a short one is set in place; replacing a long one, it is built apart
+    // at once, and the long one deleted by the worker. A long text is built while the window goes
+    // on.
+    const bool longText = text.count(u'\n') >= shortestBuiltApart;
+    if (howToFill == Fill::InPlace ||
+        (!longText && document()->blockCount() < shortestBuiltApart)) {
         document()->setPlainText(text);
         moveCursor(QTextCursor::Start);
         return;
     }
-    m_build = std::make_shared<DocumentBuild>();
-    m_build->text = std::move(text);
-    m_build->font = document()->defaultFont();
-    m_build->option = option;
-    m_build->margin = document()->documentMargin();
-    m_build->undo = document()->isUndoRedoEnabled();
+    auto build = std::make_shared<DocumentBuild>();
+    build->text = std::move(text);
+    build->font = document()->defaultFont();
+    build->option = document()->defaultTextOption();
+    build->margin = document()->documentMargin();
+    build->undo = document()->isUndoRedoEnabled();
+    if (!longText) {
+        swapIn(buildDocument(*build));
+        return;
+    }
+    m_build = std::move(build);
     pending.push_back(m_build);
     QMetaObject::invokeMethod(worker(), [build = m_build] {
         if (build->claim()) {

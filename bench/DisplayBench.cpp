@@ -174,12 +174,12 @@ void timeInRounds(const Options& options, std::vector<Step>& steps)
     for (int round = 0; round < options.warmUpRuns + options.runs; ++round) {
         const bool timed = round >= options.warmUpRuns;
         for (Step& step : steps) {
-            for (const ResultBox::Fill fill : {bindingsFill, ResultBox::Fill::InPlace}) {
-                const bool inPlace = fill != bindingsFill;
-                if (inPlace && !options.baseline) {
+            for (const bool inPlace : {false, true}) {
+                // With --in-place the binding itself fills in place: no second run to compare.
+                if (inPlace && (!options.baseline || bindingsFill == ResultBox::Fill::InPlace)) {
                     continue;
                 }
-                useBoxes(fill);
+                useBoxes(inPlace ? ResultBox::Fill::InPlace : bindingsFill);
                 for (int time = 0; time < (timed ? step.timesPerRound : 1); ++time) {
                     step.prepare();
                     const auto begin = std::chrono::steady_clock::now();
@@ -266,7 +266,7 @@ struct Bench {
     {
         const Spread now = spreadOf(step.now);
         const std::optional<double> before =
-            options.baseline ? std::optional(spreadOf(step.before).median) : std::nullopt;
+            !step.before.empty() ? std::optional(spreadOf(step.before).median) : std::nullopt;
         result.rows.push_back(
             {step.table, step.name, now.median, before, std::nullopt, now, step.target});
         if (step.target) {

@@ -37,7 +37,7 @@ struct Options {
     int runs = 15;                 // timed runs after the warm-up; the median is reported
     int warmUpRuns = 2;            // untimed runs before them
     std::vector<std::string> only; // the scenarios to run (their ids); empty: all
-    bool baseline = true;          // the display also timed as the code before (for profiling: off)
+    bool baseline = true; // the display also timed with the boxes filled in place (profiling: off)
     bool wants(const Scenario& scenario) const
     {
         return only.empty() || std::find(only.begin(), only.end(), scenario.id) != only.end();
@@ -91,8 +91,8 @@ template <class Work> double medianMilliseconds(const Options& options, Work&& w
 }
 
 // One line of a table. The ratios divide this row's time by the baseline's (for the display, the
-// code before the result boxes held many lines per paragraph) and primesieve's time for the same
-// scenario, where the group has them.
+// result boxes filled in place on the window's thread, as a plain text edit fills them) and
+// primesieve's time for the same scenario, where the group has them.
 struct Row {
     std::string table; // the heading of the table that the row belongs to
     std::string scenario;

@@ -1,8 +1,8 @@
 // From the press of Run to the painted window, through the Qt binding on the offscreen platform,
 // with the fastest division kernel and with the portable one forced; then what a user does next
-// with four full boxes. Each time is held against its target and against the code before the
-// result boxes held many lines per paragraph (one paragraph per line), timed in the same run,
-// run for run in turn.
+// with four full boxes. Each time is held against its target and against the same boxes filled in
+// place on the window's thread, as a plain text edit fills them, timed in the same run, run for run
+// in turn.
 #include "Benchmark.h"
 
 #include "model/frmMain.h"
@@ -141,13 +141,11 @@ long peakResidentKilobytes()
 
 volatile std::uint64_t machineSink; // the result of the machine's loop, which must be computed
 
-// The two ways of building the result boxes that every row compares.
-constexpr int newLinesPerBlock = -1; // the binding's own choice
-int bindingsLinesPerBlock = 0;
-void useBoxes(int linesPerBlock)
+// The two ways of filling the result boxes that every row compares.
+ResultBox::Fill bindingsFill = ResultBox::Fill::Apart;
+void useBoxes(ResultBox::Fill fill)
 {
-    ResultBox::setLinesPerBlock(linesPerBlock == newLinesPerBlock ? bindingsLinesPerBlock
-                                                                  : linesPerBlock);
+    ResultBox::setFill(fill);
 }
 
 // One step that the group times: prepare puts the window in the state that the step starts from
@@ -159,7 +157,7 @@ struct Step {
     std::function<void()> prepare;
     std::function<void()> work;
     std::vector<double> now;    // the times with the binding as it is
-    std::vector<double> before; // and as it was
+    std::vector<double> before; // and with the boxes filled in place
     int timesPerRound = 1;
 };
 
@@ -176,19 +174,20 @@ void timeInRounds(const Options& options, std::vector<Step>& steps)
     for (int round = 0; round < options.warmUpRuns + options.runs; ++round) {
         const bool timed = round >= options.warmUpRuns;
         for (Step& step : steps) {
-            for (const int lines : {newLinesPerBlock, 1}) {
-                if (lines == 1 && !options.baseline) {
+            for (const bool inPlace : {false, true}) {
+                // With --in-place the binding itself fills in place: no second run to compare.
+                if (inPlace && (!options.baseline || bindingsFill == ResultBox::Fill::InPlace)) {
                     continue;
                 }
-                useBoxes(lines);
+                useBoxes(inPlace ? ResultBox::Fill::InPlace : bindingsFill);
                 for (int time = 0; time < (timed ? step.timesPerRound : 1); ++time) {
                     step.prepare();
                     const auto begin = std::chrono::steady_clock::now();
                     step.work();
                     const double taken = milliseconds(begin, std::chrono::steady_clock::now());
                     if (timed) {
-                        (lines == 1 ? step.before : step.now).push_back(taken);
-                    } else if (round == options.warmUpRuns - 1 && lines == newLinesPerBlock) {
+                        (inPlace ? step.before : step.now).push_back(taken);
+                    } else if (round == options.warmUpRuns - 1 && !inPlace) {
                         step.timesPerRound = std::clamp(
                             static_cast<int>(std::ceil(shortStep / std::max(taken, 0.01))), 1,
                             mostTimesPerRound);
@@ -197,7 +196,7 @@ void timeInRounds(const Options& options, std::vector<Step>& steps)
             }
         }
     }
-    useBoxes(newLinesPerBlock);
+    useBoxes(bindingsFill);
 }
 
 struct Bench {
@@ -267,7 +266,7 @@ struct Bench {
     {
         const Spread now = spreadOf(step.now);
         const std::optional<double> before =
-            options.baseline ? std::optional(spreadOf(step.before).median) : std::nullopt;
+            !step.before.empty() ? std::optional(spreadOf(step.before).median) : std::nullopt;
         result.rows.push_back(
             {step.table, step.name, now.median, before, std::nullopt, now, step.target});
         if (step.target) {
@@ -451,7 +450,7 @@ GroupResult runDisplayGroup(const Options& options)
     PaintCounter counter;
     paintCounter = &counter;
     application.installEventFilter(&counter);
-    bindingsLinesPerBlock = ResultBox::linesPerBlock();
+    bindingsFill = ResultBox::fill();
 
     QtPlatform platform;
     frmMain form(platform);
@@ -477,9 +476,10 @@ GroupResult runDisplayGroup(const Options& options)
     bench.runAll();
     char note[200];
     std::snprintf(note, sizeof note,
-                  "Result boxes: %d lines per paragraph; \"before\" and the baseline: one line per "
-                  "paragraph, the code before",
-                  bindingsLinesPerBlock);
+                  "Result boxes: one paragraph per line, long texts %s; \"before\" and the "
+                  "baseline: the same boxes filled in place on the window's thread",
+                  bindingsFill == ResultBox::Fill::Apart ? "built apart and swapped in"
+                                                         : "filled in place");
     bench.result.notes.push_back(note);
     application.removeEventFilter(&counter);
     paintCounter = nullptr;

@@ -1,10 +1,11 @@
 // Runs the benchmark groups and prints Markdown tables of their medians.
 //
-// Usage: tavimo_bench [--runs N] [--only ID ...] [--lines-per-block N] [--no-baseline]
+// Usage: tavimo_bench [--runs N] [--only ID ...] [--in-place] [--no-baseline]
 //                     [--history FILE] [group ...]
 //   groups: display, enumeration (default: both); --only B3 runs that scenario alone (repeatable);
-//   --lines-per-block sets how many lines a result box holds in one paragraph (1: the code before);
-//   --no-baseline leaves out the display's runs as the code before (to profile the new code alone);
+//   --in-place fills the result boxes in place on the window's thread, as a plain text edit does;
+//   --no-baseline leaves out the display's runs with the boxes filled in place (to profile the
+//   binding's own way alone);
 //   --history keeps the medians of each full run in FILE and tells how far they moved across the
 //   last three runs of the same build.
 #include "Benchmark.h"
@@ -113,8 +114,8 @@ int main(int argc, char** argv)
             history = argv[++i];
         } else if (std::strcmp(argv[i], "--no-baseline") == 0) {
             options.baseline = false;
-        } else if (std::strcmp(argv[i], "--lines-per-block") == 0 && i + 1 < argc) {
-            tavimo::ResultBox::setLinesPerBlock(std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--in-place") == 0) {
+            tavimo::ResultBox::setFill(tavimo::ResultBox::Fill::InPlace);
             asBuilt = false;
         } else {
             wanted.emplace_back(argv[i]);

@@ -476,6 +476,9 @@ void MainWindow::pushBox(TextBox& model)
 void MainWindow::applySelection(const TextBox& model)
 {
     BoxWidget& box = entryFor(m_boxes, model);
+    if (box.lines != nullptr) {
+        box.lines->finishResultText(); // the text pushed last, built while the others were pushed
+    }
     if (!storeIfChanged(box.pushed.selection, Selection{model.selStart, model.selLength})) {
         return;
     }

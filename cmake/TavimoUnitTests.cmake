@@ -20,7 +20,18 @@ else()
 endif()
 include(GoogleTest)
 
+# The test files compiled five to a unit (a unity build): each file parses GoogleTest's headers
+# and instantiates its templates once per unit, not once per file, which halves the unit tests'
+# compile time in each of the five builds that compile them. TrialDivisionTest.cpp has a constant
+# of the name that another test file gives another value, so it stays a unit of its own.
+function(tavimo_unity_tests target)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 5)
+    set_source_files_properties(${TAVIMO_SOURCE_ROOT}/tests/unit/TrialDivisionTest.cpp
+        PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+endfunction()
+
 file(GLOB TAVIMO_UNIT_SOURCES CONFIGURE_DEPENDS ${TAVIMO_SOURCE_ROOT}/tests/unit/*.cpp)
 add_executable(tavimo_unit_tests ${TAVIMO_UNIT_SOURCES})
 target_link_libraries(tavimo_unit_tests PRIVATE tavimo_binding GTest::gtest_main)
 target_compile_options(tavimo_unit_tests PRIVATE -Wall -Wextra -Wpedantic)
+tavimo_unity_tests(tavimo_unit_tests)

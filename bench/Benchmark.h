@@ -37,7 +37,6 @@ struct Options {
     int runs = 15;                 // timed runs after the warm-up; the median is reported
     int warmUpRuns = 2;            // untimed runs before them
     std::vector<std::string> only; // the scenarios to run (their ids); empty: all
-    bool baseline = true; // the display also timed with the boxes filled in place (profiling: off)
     bool wants(const Scenario& scenario) const
     {
         return only.empty() || std::find(only.begin(), only.end(), scenario.id) != only.end();
@@ -90,9 +89,8 @@ template <class Work> double medianMilliseconds(const Options& options, Work&& w
     return measure(options, nothing, work).median;
 }
 
-// One line of a table. The ratios divide this row's time by the baseline's (for the display, the
-// result boxes filled in place on the window's thread, as a plain text edit fills them) and
-// primesieve's time for the same scenario, where the group has them.
+// One line of a table. The ratios divide this row's time by the baseline's and primesieve's time
+// for the same scenario, where the group has them.
 struct Row {
     std::string table; // the heading of the table that the row belongs to
     std::string scenario;

@@ -1,14 +1,11 @@
 // From the press of Run to the painted window, through the Qt binding on the offscreen platform,
 // with the fastest division kernel and with the portable one forced; then what a user does next
-// with four full boxes. Each time is held against its target and against the same boxes filled in
-// place on the window's thread, as a plain text edit fills them, timed in the same run, run for run
-// in turn.
+// with four full boxes. Each time is held against its target.
 #include "Benchmark.h"
 
 #include "model/frmMain.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
-#include "platform/qt/ResultBox.h"
 #include "search/KernelChoice.h"
 #include "search/Limits.h"
 
@@ -141,13 +138,6 @@ long peakResidentKilobytes()
 
 volatile std::uint64_t machineSink; // the result of the machine's loop, which must be computed
 
-// The two ways of filling the result boxes that every row compares.
-ResultBox::Fill bindingsFill = ResultBox::Fill::Apart;
-void useBoxes(ResultBox::Fill fill)
-{
-    ResultBox::setFill(fill);
-}
-
 // One step that the group times: prepare puts the window in the state that the step starts from
 // (untimed), work is the step to the painted window.
 struct Step {
@@ -156,15 +146,14 @@ struct Step {
     std::optional<double> target;
     std::function<void()> prepare;
     std::function<void()> work;
-    std::vector<double> now;    // the times with the binding as it is
-    std::vector<double> before; // and with the boxes filled in place
+    std::vector<double> now; // the times
     int timesPerRound = 1;
 };
 
 // The speed of these virtual machines changes by up to a tenth in phases of a few seconds: a step
 // timed in one burst takes the phase it falls in, and its median moved from run to run with it.
-// So the steps take turns: each round times every step, the binding as it is and as it was in
-// turn, and each median gathers runs from the whole group's time. A step that took less than
+// So the steps take turns: each round times every step, and each median gathers runs from the
+// whole group's time. A step that took less than
 // 2 ms in the last warm-up round is timed several times a round (at most 5), so that the median of
 // a short step rests on as many runs as its scatter needs.
 void timeInRounds(const Options& options, std::vector<Step>& steps)
@@ -174,29 +163,21 @@ void timeInRounds(const Options& options, std::vector<Step>& steps)
     for (int round = 0; round < options.warmUpRuns + options.runs; ++round) {
         const bool timed = round >= options.warmUpRuns;
         for (Step& step : steps) {
-            for (const bool inPlace : {false, true}) {
-                // With --in-place the binding itself fills in place: no second run to compare.
-                if (inPlace && (!options.baseline || bindingsFill == ResultBox::Fill::InPlace)) {
-                    continue;
-                }
-                useBoxes(inPlace ? ResultBox::Fill::InPlace : bindingsFill);
-                for (int time = 0; time < (timed ? step.timesPerRound : 1); ++time) {
-                    step.prepare();
-                    const auto begin = std::chrono::steady_clock::now();
-                    step.work();
-                    const double taken = milliseconds(begin, std::chrono::steady_clock::now());
-                    if (timed) {
-                        (inPlace ? step.before : step.now).push_back(taken);
-                    } else if (round == options.warmUpRuns - 1 && !inPlace) {
-                        step.timesPerRound = std::clamp(
-                            static_cast<int>(std::ceil(shortStep / std::max(taken, 0.01))), 1,
-                            mostTimesPerRound);
-                    }
+            for (int time = 0; time < (timed ? step.timesPerRound : 1); ++time) {
+                step.prepare();
+                const auto begin = std::chrono::steady_clock::now();
+                step.work();
+                const double taken = milliseconds(begin, std::chrono::steady_clock::now());
+                if (timed) {
+                    step.now.push_back(taken);
+                } else if (round == options.warmUpRuns - 1) {
+                    step.timesPerRound =
+                        std::clamp(static_cast<int>(std::ceil(shortStep / std::max(taken, 0.01))),
+                                   1, mostTimesPerRound);
                 }
             }
         }
     }
-    useBoxes(bindingsFill);
 }
 
 struct Bench {
@@ -258,22 +239,19 @@ struct Bench {
                          .prepare = std::move(prepare),
                          .work = std::move(work),
                          .now = {},
-                         .before = {},
                          .timesPerRound = 1});
     }
 
     void report(const Step& step)
     {
         const Spread now = spreadOf(step.now);
-        const std::optional<double> before =
-            !step.before.empty() ? std::optional(spreadOf(step.before).median) : std::nullopt;
         result.rows.push_back(
-            {step.table, step.name, now.median, before, std::nullopt, now, step.target});
+            {step.table, step.name, now.median, std::nullopt, std::nullopt, now, step.target});
         if (step.target) {
             char note[240];
-            std::snprintf(note, sizeof note, "%s, %s ≤ %g ms: %.1f ms (before: %.1f ms), %s",
-                          step.table.c_str(), step.name.c_str(), *step.target, now.median,
-                          before.value_or(0), now.median <= *step.target ? "met" : "NOT met");
+            std::snprintf(note, sizeof note, "%s, %s ≤ %g ms: %.1f ms, %s", step.table.c_str(),
+                          step.name.c_str(), *step.target, now.median,
+                          now.median <= *step.target ? "met" : "NOT met");
             result.notes.push_back(note);
         }
     }
@@ -450,7 +428,6 @@ GroupResult runDisplayGroup(const Options& options)
     PaintCounter counter;
     paintCounter = &counter;
     application.installEventFilter(&counter);
-    bindingsFill = ResultBox::fill();
 
     QtPlatform platform;
     frmMain form(platform);
@@ -474,13 +451,6 @@ GroupResult runDisplayGroup(const Options& options)
 
     Bench bench{options, form, window, run, orientation, window.size(), {}, {}};
     bench.runAll();
-    char note[200];
-    std::snprintf(note, sizeof note,
-                  "Result boxes: one paragraph per line, long texts %s; \"before\" and the "
-                  "baseline: the same boxes filled in place on the window's thread",
-                  bindingsFill == ResultBox::Fill::Apart ? "built apart and swapped in"
-                                                         : "filled in place");
-    bench.result.notes.push_back(note);
     application.removeEventFilter(&counter);
     paintCounter = nullptr;
     return bench.result;

@@ -1,16 +1,10 @@
 // Runs the benchmark groups and prints Markdown tables of their medians.
 //
-// Usage: tavimo_bench [--runs N] [--only ID ...] [--in-place] [--no-baseline]
-//                     [--history FILE] [group ...]
+// Usage: tavimo_bench [--runs N] [--only ID ...] [--history FILE] [group ...]
 //   groups: display, enumeration (default: both); --only B3 runs that scenario alone (repeatable);
-//   --in-place fills the result boxes in place on the window's thread, as a plain text edit does;
-//   --no-baseline leaves out the display's runs with the boxes filled in place (to profile the
-//   binding's own way alone);
 //   --history keeps the medians of each full run in FILE and tells how far they moved across the
 //   last three runs of the same build.
 #include "Benchmark.h"
-
-#include "platform/qt/ResultBox.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -103,7 +97,7 @@ int main(int argc, char** argv)
     Options options;
     std::vector<std::string> wanted;
     std::string history;
-    bool asBuilt = true; // the runs and the result boxes as the bench and the binding have them
+    bool asBuilt = true; // the runs as the bench has them
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             options.runs = std::max(7, std::atoi(argv[++i]));
@@ -112,11 +106,6 @@ int main(int argc, char** argv)
             options.only.emplace_back(argv[++i]);
         } else if (std::strcmp(argv[i], "--history") == 0 && i + 1 < argc) {
             history = argv[++i];
-        } else if (std::strcmp(argv[i], "--no-baseline") == 0) {
-            options.baseline = false;
-        } else if (std::strcmp(argv[i], "--in-place") == 0) {
-            tavimo::ResultBox::setFill(tavimo::ResultBox::Fill::InPlace);
-            asBuilt = false;
         } else {
             wanted.emplace_back(argv[i]);
         }
@@ -167,7 +156,7 @@ int main(int argc, char** argv)
         std::printf("- %s\n", note.c_str());
     }
     // Only a full run of every group, as built, compares with the runs before.
-    if (!history.empty() && asBuilt && wanted.empty() && options.only.empty() && options.baseline) {
+    if (!history.empty() && asBuilt && wanted.empty() && options.only.empty()) {
         std::printf("- %s\n", repeatNote(history, rows).c_str());
     }
     std::printf("- All methods listed the same primes: %s\n", consistent ? "yes" : "NO");

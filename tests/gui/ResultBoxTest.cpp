@@ -1,4 +1,4 @@
-// What a user does with four full result boxes, whose documents are built apart and swapped in:
+// What a user does with four full result boxes, one paragraph per line:
 // select by keyboard and mouse, copy, scroll, and read them with a screen reader, line by line.
 #include "WindowFixture.h"
 

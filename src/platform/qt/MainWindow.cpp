@@ -464,7 +464,7 @@ void MainWindow::pushBox(TextBox& model)
         } else {
             QString text = toWidgetText(model.text);
             fitWrapModeToText(box, text);
-            box.lines->setResultText(std::move(text));
+            box.lines->setResultText(text);
         }
         caretToStartOfReplacedText(model, pushed.selection);
     }
@@ -476,9 +476,6 @@ void MainWindow::pushBox(TextBox& model)
 void MainWindow::applySelection(const TextBox& model)
 {
     BoxWidget& box = entryFor(m_boxes, model);
-    if (box.lines != nullptr) {
-        box.lines->finishResultText(); // the text pushed last, built while the others were pushed
-    }
     if (!storeIfChanged(box.pushed.selection, Selection{model.selStart, model.selLength})) {
         return;
     }

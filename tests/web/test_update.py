@@ -53,18 +53,25 @@ def reload(browser):
 host = tempfile.mkdtemp(prefix="tavimo-host-")
 server = PageServer(host)
 browser = Browser(server.url)
+
+
+def runs_online_and_offline(name, version, runs_what, kept_what):
+    """After a reload the version runs and its copy alone is kept; it runs offline too."""
+    reload(browser)
+    expect(runs_what, name, browser.js("return window.tavimoBuild"))
+    expect(kept_what, [version], kept(browser))
+    offline(browser, True)
+    reload(browser)
+    expect(name + " runs offline", name, browser.js("return window.tavimoBuild"))
+    offline(browser, False)
+
+
 try:
     browser.cdp("Network.enable")
     version_a = publish(host, "A")
     browser.open()
     browser.driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]());")
-    reload(browser)
-    expect("A runs", "A", browser.js("return window.tavimoBuild"))
-    expect("A's copy kept", [version_a], kept(browser))
-    offline(browser, True)
-    reload(browser)
-    expect("A runs offline", "A", browser.js("return window.tavimoBuild"))
-    offline(browser, False)
+    runs_online_and_offline("A", version_a, "A runs", "A's copy kept")
 
     version_b = publish(host, "B")
     expect("B has a stamp of its own", True, version_b != version_a)
@@ -73,13 +80,8 @@ try:
     end = time.monotonic() + 20
     while kept(browser) != [version_b] and time.monotonic() < end:
         time.sleep(0.1)
-    reload(browser)
-    expect("B runs after its worker took over", "B", browser.js("return window.tavimoBuild"))
-    expect("only B's copy kept", [version_b], kept(browser))
-    offline(browser, True)
-    reload(browser)
-    expect("B runs offline", "B", browser.js("return window.tavimoBuild"))
-    offline(browser, False)
+    runs_online_and_offline("B", version_b, "B runs after its worker took over",
+                            "only B's copy kept")
 finally:
     browser.quit()
     server.stop()

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -254,7 +255,7 @@ protected:
         guitest::Window::SetUp();
         run(QStringLiteral("1"), QStringLiteral("1000000"));
         box = widget<QPlainTextEdit>("txt4");
-        original = box->toPlainText();
+        original = resultText("txt4");
         model = form.txt4.text;
         ASSERT_EQ(original.count(u'\n'), 5001);
     }
@@ -289,6 +290,7 @@ protected:
         if (&edit == box && box->toPlainText() != original) {
             form.txt4.text = model;
             window.refresh();
+            settle();
         } else if (&edit == &plain && plain.toPlainText() != original) {
             plain.setPlainText(original);
         }
@@ -340,6 +342,144 @@ TEST_F(OneParagraphPerLine, TheDocumentHasOneParagraphPerLine)
     EXPECT_EQ(box->document()->blockCount(), 5002);
     EXPECT_FALSE(box->toPlainText().contains(QChar(QChar::LineSeparator)));
     EXPECT_FALSE(box->document()->toRawText().contains(QChar(QChar::LineSeparator)));
+}
+
+// Straight after a press of Run a long box shows the lines in view, its whole document built a
+// little later. What the screen shows then, and what a user does to the box before then, is what
+// the whole box shows and does.
+class StraightAfterThePress : public OneParagraphPerLine {
+protected:
+    // Cleared and run again, the long-run warning answered by a second press: the boxes show the
+    // answer's first lines.
+    void press()
+    {
+        QTest::mouseClick(widget("cmdKESU"), Qt::LeftButton);
+        run(QStringLiteral("1"), QStringLiteral("1000000"));
+        QTest::keyClick(widget("txt2"), Qt::Key_Return);
+    }
+
+    static QString scrollOf(const QPlainTextEdit& edit)
+    {
+        const QScrollBar* bar = edit.verticalScrollBar();
+        return QStringLiteral("scroll %1 of %2, page %3")
+            .arg(bar->value())
+            .arg(bar->maximum())
+            .arg(bar->pageStep());
+    }
+};
+
+// Two notches of the wheel over a part of the box, which does not take the focus for it.
+void wheelWithoutFocus(QPlainTextEdit& edit, QWidget* part)
+{
+    const Qt::FocusPolicy policy = edit.focusPolicy();
+    edit.setFocusPolicy(Qt::NoFocus);
+    const QPointF point(part->width() / 2, part->height() / 2);
+    QWheelEvent wheel(point, part->mapToGlobal(point), {}, QPoint(0, -240), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(part, &wheel);
+    edit.setFocusPolicy(policy);
+}
+
+TEST_F(StraightAfterThePress, TheBoxesLookAsWhenWhole)
+{
+    press();
+    const char* const names[] = {"txt3", "txt4", "txt5", "txt6"};
+    std::vector<std::pair<QImage, QString>> waiting;
+    for (const char* name : names) {
+        auto* shown = widget<ResultBox>(name);
+        ASSERT_TRUE(shown->waiting()) << name;
+        waiting.emplace_back(shown->grab().toImage(), scrollOf(*shown));
+    }
+    settle();
+    for (std::size_t i = 0; i < waiting.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        auto* whole = widget<ResultBox>(names[i]);
+        EXPECT_TRUE(whole->grab().toImage() == waiting[i].first);
+        EXPECT_EQ(scrollOf(*whole), waiting[i].second);
+    }
+}
+
+TEST_F(StraightAfterThePress, EveryActionMeetsTheWholeText)
+{
+    const auto line = [this](int index) {
+        return int(original.indexOf(QStringLiteral("\n%1\n").arg(original.split(u'\n')[index]))) +
+               1;
+    };
+    const std::vector<std::pair<const char*, std::function<QString(QPlainTextEdit&)>>> all = {
+        {"a click on a line, then Ctrl+End",
+         [&](QPlainTextEdit& e) {
+             const QPoint point = pointAt(e, line(3));
+             sendMouse(e, QEvent::MouseButtonPress, point, Qt::LeftButton);
+             sendMouse(e, QEvent::MouseButtonRelease, point, Qt::NoButton);
+             return stepsOf(e, Qt::Key_End, Qt::ControlModifier, 1);
+         }},
+        {"triple click moving 2 pixels",
+         [&](QPlainTextEdit& e) {
+             tripleClick(e, line(3), 2);
+             return QString();
+         }},
+        // In a window that is not active, the wheel moves no focus.
+        {"the wheel over the lines",
+         [](QPlainTextEdit& e) {
+             wheelWithoutFocus(e, e.viewport());
+             return QString();
+         }},
+        {"the wheel over the scroll bar",
+         [](QPlainTextEdit& e) {
+             wheelWithoutFocus(e, e.verticalScrollBar());
+             return QString();
+         }},
+        {"a click in the scroll bar's track",
+         [](QPlainTextEdit& e) {
+             QScrollBar* bar = e.verticalScrollBar();
+             QTest::mouseClick(bar, Qt::LeftButton, {},
+                               QPoint(bar->width() / 2, bar->height() * 3 / 4));
+             return QString();
+         }},
+        {"the scroll bar dragged to its end",
+         [](QPlainTextEdit& e) {
+             QScrollBar* bar = e.verticalScrollBar();
+             const QPoint grip(bar->width() / 2, bar->width() + 3);
+             QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+             QTest::mouseMove(bar, QPoint(grip.x(), bar->height() + 50));
+             QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(grip.x(), bar->height() + 50));
+             const QPoint bottom(e.viewport()->width() / 2, e.viewport()->height() - 4);
+             return e.cursorForPosition(bottom).block().text();
+         }},
+        {"the focus by Tab, Ctrl+A and Ctrl+C",
+         [](QPlainTextEdit& e) {
+             e.setFocus(Qt::TabFocusReason);
+             QTest::keyClick(&e, Qt::Key_A, Qt::ControlModifier);
+             QTest::keyClick(&e, Qt::Key_C, Qt::ControlModifier);
+             return QGuiApplication::clipboard()->text();
+         }},
+        {"a resize",
+         [](QPlainTextEdit& e) {
+             e.resize(e.width() - 10, e.height() + 30);
+             QApplication::processEvents();
+             const QPoint bottom(e.viewport()->width() / 2, e.viewport()->height() - 4);
+             return e.cursorForPosition(bottom).block().text();
+         }},
+    };
+    const QSize size = box->size();
+    for (const auto& [name, act] : all) {
+        SCOPED_TRACE(name);
+        Outcome outcome[2];
+        for (const bool whole : {true, false}) {
+            press();
+            ASSERT_TRUE(widget<ResultBox>("txt4")->waiting());
+            if (whole) {
+                settle();
+            }
+            outcome[whole].read = act(*box) + u'|' + scrollOf(*box);
+            outcome[whole].anchor = box->textCursor().anchor();
+            outcome[whole].position = box->textCursor().position();
+            outcome[whole].text = box->toPlainText();
+            widget("txt2")->setFocus();
+            box->resize(size);
+        }
+        EXPECT_EQ(outcome[false], outcome[true]);
+    }
 }
 
 // 横: a comma list, wrapped anywhere, breaks where a plain text edit breaks it.

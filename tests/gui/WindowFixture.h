@@ -4,6 +4,7 @@
 #include "model/frmMain.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/ResultBox.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -56,7 +58,26 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    QString resultText(std::string_view box) { return widget<QPlainTextEdit>(box)->toPlainText(); }
+    // Lets the window catch up after a press of Run: a long result box shows the lines in view at
+    // first and builds its whole document in the next rounds of events.
+    void settle()
+    {
+        const auto waiting = [this] {
+            const auto boxes = window.findChildren<tavimo::ResultBox*>();
+            return std::any_of(boxes.begin(), boxes.end(),
+                               [](const tavimo::ResultBox* box) { return box->waiting(); });
+        };
+        for (int round = 0; round < 1000 && waiting(); ++round) {
+            QTest::qWait(1);
+        }
+        ASSERT_FALSE(waiting());
+    }
+
+    QString resultText(std::string_view box)
+    {
+        settle();
+        return widget<QPlainTextEdit>(box)->toPlainText();
+    }
 
     tavimo::QtPlatform platform;
     tavimo::frmMain form{platform};

@@ -22,8 +22,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -213,8 +215,23 @@ void MainWindow::setupConnections()
                     [this, target] { readSelection(*target); });
             connect(box.lines, &QPlainTextEdit::selectionChanged, this,
                     [this, target] { readSelection(*target); });
+            // The answer is on the screen: the whole documents follow, one box a round of events.
+            connect(box.lines, &ResultBox::shownWaiting, this, [this] { m_completion.start(0); });
         }
     }
+    m_completion.setSingleShot(true);
+    connect(&m_completion, &QTimer::timeout, this, [this] {
+        const auto waiting = [](const BoxWidget& box) {
+            return box.lines != nullptr && box.lines->waiting();
+        };
+        const auto first = std::find_if(m_boxes.begin(), m_boxes.end(), waiting);
+        if (first != m_boxes.end()) {
+            first->lines->completeText();
+        }
+        if (std::any_of(m_boxes.begin(), m_boxes.end(), waiting)) {
+            m_completion.start(0);
+        }
+    });
 
     // Mouse-down on Run and Enter anywhere in the window are seen before any widget takes them.
     qApp->installEventFilter(this);
@@ -447,10 +464,16 @@ void MainWindow::pushBox(TextBox& model)
     if (storeIfChanged(pushed.font, fontKey(model.font))) {
         widget->setFont(japaneseFont(model.font));
     }
+    // Shown before its text is set: a result box shows the first lines of a long text at once only
+    // when it is shown (ResultBox.h).
+    if (model.visible && storeIfChanged(pushed.visible, model.visible)) {
+        widget->setVisible(true);
+    }
     if (storeIfChanged(pushed.alignment, model.alignment)) {
         if (box.line != nullptr) {
             box.line->setAlignment(toQt(model.alignment) | Qt::AlignVCenter);
         } else {
+            box.lines->completeText();
             QTextDocument* document = box.lines->document();
             QTextOption option = document->defaultTextOption();
             option.setAlignment(toQt(model.alignment));
@@ -465,6 +488,10 @@ void MainWindow::pushBox(TextBox& model)
             QString text = toWidgetText(model.text);
             fitWrapModeToText(box, text);
             box.lines->setResultText(text);
+            if (box.lines->waiting() && !m_completion.isActive()) {
+                // In case the box is not painted soon, as in a minimised window.
+                m_completion.start(std::chrono::milliseconds(100));
+            }
         }
         caretToStartOfReplacedText(model, pushed.selection);
     }
@@ -480,6 +507,9 @@ void MainWindow::applySelection(const TextBox& model)
         return;
     }
     const QSignalBlocker blocker(box.widget);
+    if (box.lines != nullptr) {
+        box.lines->completeText();
+    }
     const int start = toWidgetPosition(model.text, model.selStart);
     const int end = toWidgetPosition(model.text, model.selStart + model.selLength);
     if (box.line != nullptr) {
@@ -495,6 +525,7 @@ void MainWindow::applySelection(const TextBox& model)
 void MainWindow::fitWrapModeToText(BoxWidget& box, const QString& text)
 {
     if (storeIfChanged(box.wrap, resultWrapMode(text))) {
+        box.lines->completeText();
         QTextDocument* document = box.lines->document();
         QTextOption option = document->defaultTextOption();
         option.setWrapMode(*box.wrap);

@@ -18,6 +18,7 @@
 #include "platform/qt/WindowFrame.h"
 
 #include <QTextOption>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -109,6 +110,8 @@ private:
     QWidget* m_line = nullptr;
     std::optional<PixelRect> m_lineGeometry;
     WindowFrame m_frame{*this};
+    // Builds the whole document of one waiting result box a round (ResultBox.h).
+    QTimer m_completion;
 };
 
 } // namespace tavimo

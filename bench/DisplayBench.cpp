@@ -6,6 +6,7 @@
 #include "model/frmMain.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/ResultBox.h"
 #include "search/KernelChoice.h"
 #include "search/Limits.h"
 
@@ -34,10 +35,8 @@ namespace tavimo::bench {
 namespace {
 
 // One frame at 60 Hz: what every press of Run and every next step stays within, with the fastest
-// kernel. With the portable kernel (what a processor without a vector unit runs) a press stays
-// within 25 ms.
+// kernel and with the portable kernel (what a processor without a vector unit of ours runs).
 constexpr double oneFrame = 16.7;
-constexpr double portableTarget = 25;
 
 const Scenario pressedScenarios[] = {B1, B2, B3, B4, B5, B6};
 
@@ -58,17 +57,48 @@ protected:
 
 PaintCounter* paintCounter = nullptr;
 
-// Lets Qt deliver what the action posted (layout requests, updates, scroll bar ranges) and paint
-// the window: events are processed until a round paints nothing more, so that no run leaves a
-// paint for the next one to pay.
-void settle()
+// Whether a result box has yet to build its whole document (ResultBox.h).
+bool boxWaiting()
 {
-    for (int round = 0; round < 20; ++round) {
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        for (const ResultBox* box : window->findChildren<ResultBox*>()) {
+            if (box->waiting()) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Lets Qt deliver what the action posted (layout requests, updates, scroll bar ranges) and paint
+// the window, and the result boxes build their whole documents: events are processed until a
+// round paints nothing more and no box waits, so that no run leaves work for the next one to pay.
+// Answers the longest round: the longest the window could not answer a key or paint a frame.
+double settle()
+{
+    double longest = 0;
+    for (int round = 0; round < 40; ++round) {
         const long before = paintCounter->paints;
+        const auto begin = std::chrono::steady_clock::now();
         QApplication::sendPostedEvents();
         QApplication::processEvents();
-        if (paintCounter->paints == before && round > 0) {
-            return;
+        longest = std::max(longest, milliseconds(begin, std::chrono::steady_clock::now()));
+        if (paintCounter->paints == before && round > 0 && !boxWaiting()) {
+            break;
+        }
+    }
+    return longest;
+}
+
+// Lets Qt deliver what the action posted until the window has painted: the answer is on the
+// screen then, though a long result box may still be building its whole document (ResultBox.h).
+void firstPaint()
+{
+    const long before = paintCounter->paints;
+    for (int round = 0; round < 20 && paintCounter->paints == before; ++round) {
+        QApplication::sendPostedEvents();
+        if (paintCounter->paints == before) {
+            QApplication::processEvents();
         }
     }
 }
@@ -146,7 +176,8 @@ struct Step {
     std::optional<double> target;
     std::function<void()> prepare;
     std::function<void()> work;
-    std::vector<double> now; // the times
+    std::function<double()> measure; // instead of timing work: a step that times itself
+    std::vector<double> now;         // the times
     int timesPerRound = 1;
 };
 
@@ -165,9 +196,14 @@ void timeInRounds(const Options& options, std::vector<Step>& steps)
         for (Step& step : steps) {
             for (int time = 0; time < (timed ? step.timesPerRound : 1); ++time) {
                 step.prepare();
-                const auto begin = std::chrono::steady_clock::now();
-                step.work();
-                const double taken = milliseconds(begin, std::chrono::steady_clock::now());
+                double taken = 0;
+                if (step.measure) {
+                    taken = step.measure();
+                } else {
+                    const auto begin = std::chrono::steady_clock::now();
+                    step.work();
+                    taken = milliseconds(begin, std::chrono::steady_clock::now());
+                }
                 if (timed) {
                     step.now.push_back(taken);
                 } else if (round == options.warmUpRuns - 1) {
@@ -217,17 +253,23 @@ struct Bench {
         window.refresh();
         settle();
     }
-    [[gnu::noinline]] void press()
+    void click()
     {
         form.SwithGO = true;
         QTest::mouseClick(run, Qt::LeftButton);
-        settle();
     }
-    // Entered and pressed once: the boxes built the way that the step times.
+    // To the answer on the screen.
+    [[gnu::noinline]] void press()
+    {
+        click();
+        firstPaint();
+    }
+    // Entered and pressed once, every box whole: the boxes built the way that the step times.
     void pressed(const Scenario& scenario, DivisionKernel kernel = fastestDivisionKernel())
     {
         enter(scenario, kernel);
         press();
+        settle();
     }
 
     void add(std::string table, std::string name, std::optional<double> target,
@@ -238,6 +280,7 @@ struct Bench {
                          .target = target,
                          .prepare = std::move(prepare),
                          .work = std::move(work),
+                         .measure = {},
                          .now = {},
                          .timesPerRound = 1});
     }
@@ -295,11 +338,36 @@ struct Bench {
             for (const Scenario& scenario : pressedScenarios) {
                 if (options.wants(scenario)) {
                     add(
-                        tableOf(kernel), describe(scenario),
-                        kernel == fastestDivisionKernel() ? oneFrame : portableTarget,
+                        tableOf(kernel), describe(scenario), oneFrame,
                         [this, &scenario, kernel] { pressed(scenario, kernel); },
                         [this] { press(); });
                 }
+            }
+        }
+    }
+
+    // After the answer is painted, the long boxes build their whole documents, one a round: how
+    // long that takes, and the longest round, in which the window answers nothing.
+    void completion()
+    {
+        for (const Scenario* scenario : {&B2, &B3, &B6}) {
+            if (options.wants(*scenario)) {
+                add(
+                    "Press of Run to every result box whole (no target)", describe(*scenario),
+                    std::nullopt, [this, scenario] { pressed(*scenario); },
+                    [this] {
+                        click();
+                        settle();
+                    });
+                Step& longest = steps.emplace_back();
+                longest.table = "The longest round of events from the press of Run on";
+                longest.name = describe(*scenario);
+                longest.target = oneFrame;
+                longest.prepare = [this, scenario] { pressed(*scenario); };
+                longest.measure = [this] {
+                    click();
+                    return settle();
+                };
             }
         }
     }
@@ -361,7 +429,8 @@ struct Bench {
                     "Press of Run, then every line laid out (no target)", describe(*scenario),
                     std::nullopt, [this, scenario] { pressed(*scenario); },
                     [this] {
-                        press();
+                        click();
+                        settle();
                         layOutBoxes(window);
                     });
             }
@@ -403,6 +472,7 @@ struct Bench {
     {
         check();
         presses();
+        completion();
         nextSteps();
         everyLine();
         machine();

@@ -2,13 +2,10 @@
 // whole.
 #include "platform/qt/ResultBox.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QEvent>
-#include <QFontMetricsF>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QTextBlock>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -59,36 +56,10 @@ int ResultBox::linesAtEachEnd(const QString& text) const
     if (!isVisible() || QAccessible::isActive()) {
         return 0;
     }
-    const QFontMetricsF metrics(document()->defaultFont());
-    // Twice the lines in view at each end: the first lines are what is shown, the last ones what
-    // Qt counts the scroll bar's page from.
-    const int atEachEnd = 2 * (int(viewport()->height() / metrics.lineSpacing()) + 2);
-    const qsizetype lines = text.count(u'\n') + 1;
-    if (lines < std::max(fewLines, 2 * atEachEnd)) {
-        return 0;
-    }
-    // Every line but the last ones is one line on the screen, so that the lines left out each
-    // count one in the scroll bar's range, as a plain text edit counts a line it has not laid out.
-    // The numbers are measured by their widest digit, a heading ("‥つづき") by itself.
-    const qreal width = viewport()->width() - 2 * document()->documentMargin() - 1;
-    qreal widestDigit = 0;
-    for (char16_t digit = u'0'; digit <= u'9'; ++digit) {
-        widestDigit = std::max(widestDigit, metrics.horizontalAdvance(QChar(digit)));
-    }
-    int headings = 0;
-    qsizetype start = 0;
-    for (qsizetype line = 0; line < lines - atEachEnd; ++line) {
-        const qsizetype end = text.indexOf(u'\n', start);
-        const QStringView shown = QStringView(text).mid(start, end - start);
-        const bool number =
-            std::all_of(shown.begin(), shown.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-        if (number ? qreal(shown.size()) * widestDigit >= width
-                   : ++headings > 4 || metrics.horizontalAdvance(shown.toString()) >= width) {
-            return 0;
-        }
-        start = end + 1;
-    }
-    return atEachEnd;
+    // Twice the lines that fit in view at each end: the first lines are what is shown, the last
+    // ones what Qt counts the scroll bar's page from.
+    const int atEachEnd = 2 * (int(viewport()->height() / fontMetrics().lineSpacing()) + 2);
+    return text.count(u'\n') + 1 < std::max(fewLines, 4 * atEachEnd) ? 0 : atEachEnd;
 }
 
 void ResultBox::setResultText(const QString& text)
@@ -109,17 +80,11 @@ void ResultBox::setResultText(const QString& text)
         tailStart = text.lastIndexOf(u'\n', tailStart - 1);
     }
     document()->setPlainText(text.left(headEnd + 1) + text.mid(tailStart + 1));
+    // Qt has laid out the lines in view for the caret, and the last ones for the scroll bar's
+    // page, as it does for the whole text; it counts each line that it has not laid out as one.
     moveCursor(QTextCursor::Start);
-    // The first lines laid out now, so that painting them changes no size and so no scroll bar
-    // range; the last ones Qt has laid out for the scroll bar, as it does for the whole text.
-    QAbstractTextDocumentLayout* layout = document()->documentLayout();
-    QTextBlock block = document()->begin();
-    for (int i = 0; i < atEachEnd; ++i, block = block.next()) {
-        layout->blockBoundingRect(block);
-    }
     QScrollBar* bar = verticalScrollBar();
-    const qsizetype leftOut = text.count(u'\n') + 1 - 2 * atEachEnd;
-    bar->setRange(0, bar->maximum() + int(leftOut));
+    bar->setRange(0, bar->maximum() + int(text.count(u'\n')) + 1 - 2 * atEachEnd);
     m_whole = text;
 }
 

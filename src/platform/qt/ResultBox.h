@@ -12,10 +12,11 @@ namespace tavimo {
 // length: four boxes of 5000 lines take about two frames. Holding several lines in one paragraph
 // changed what a user, a screen reader and the clipboard see, and building the documents on
 // another thread took longer on two cores, which the search has just used. So a long text is
-// first shown as the lines in view, with the scroll bar of the whole text, and its whole document
-// is built in a later round of events (the window builds one box a round), or before anything
-// but painting reaches the box: a key, a click, the wheel, the scroll bar, the focus, a resize.
-// Whatever a user, a screen reader or an input method does to the box meets the whole document.
+// first shown as its lines at each end, the first ones in view, with the scroll bar of the whole
+// text; its whole document is built in a later round of events (the window builds one box a
+// round), or before anything but painting reaches the box: a key, a click, the wheel, the scroll
+// bar, the focus, a resize. Whatever a user, a screen reader or an input method does to the box
+// meets the whole document.
 class ResultBox final : public QPlainTextEdit {
     Q_OBJECT
 
@@ -25,7 +26,8 @@ public:
     // The whole text (LF line breaks), shown from its beginning with the caret before it.
     void setResultText(const QString& text);
 
-    // Whether the box shows only the lines in view of its text, its whole document still to build.
+    // Whether the box shows only the lines at each end of its text, its whole document still to
+    // build.
     bool waiting() const { return m_whole.has_value(); }
     // Builds the whole document of a waiting box.
     void completeText();

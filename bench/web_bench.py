@@ -33,7 +33,13 @@ try:
 
     def press():
         browser.js("window.tavimoPress = null;")
-        browser.click_page(*run_centre)
+        # As a hand presses: the button is released after the page has painted what the press
+        # itself does (Run's mouse-down empties the boxes), so that the layout left by emptying
+        # four full text areas does not fall into the press in some runs and not in others.
+        browser.mouse("mouseMoved", *run_centre, "none")
+        browser.mouse("mousePressed", *run_centre, "left", 1)
+        browser.driver.execute_async_script("requestAnimationFrame(() => setTimeout(arguments[0]));")
+        browser.mouse("mouseReleased", *run_centre, "left", 0)
         for _ in range(500):
             took = browser.js("return window.tavimoPress;")
             if took is not None:

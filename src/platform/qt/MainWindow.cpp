@@ -25,7 +25,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -488,10 +487,6 @@ void MainWindow::pushBox(TextBox& model)
             QString text = toWidgetText(model.text);
             fitWrapModeToText(box, text);
             box.lines->setResultText(text);
-            if (box.lines->waiting() && !m_completion.isActive()) {
-                // In case the box is not painted soon, as in a minimised window.
-                m_completion.start(std::chrono::milliseconds(100));
-            }
         }
         caretToStartOfReplacedText(model, pushed.selection);
     }

@@ -58,8 +58,8 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    // Lets the window catch up after a press of Run: a long result box shows the lines in view at
-    // first and builds its whole document in the next rounds of events.
+    // Lets the window catch up after a press of Run: a long result box shows its lines at each end
+    // at first and builds its whole document in the next rounds of events.
     void settle()
     {
         const auto waiting = [this] {

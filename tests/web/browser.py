@@ -7,6 +7,7 @@ import os
 import shutil
 import socketserver
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -257,3 +258,22 @@ class Browser:
             self.chromium.wait()
             if self.own_profile:
                 shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class Checks:
+    """The checks of one script: a failed check is printed at once, and the end says how many
+    failed and sets the exit status."""
+
+    def __init__(self, script):
+        self.script = script
+        self.failures = []
+
+    def expect(self, what, expected, actual):
+        if expected != actual:
+            self.failures.append(what)
+            print("FAIL: %s: expected [%r], got [%r]" % (what, expected, actual))
+
+    def finish(self):
+        print("%s: %s" % (self.script, "all checks passed" if not self.failures else
+                          "%d check(s) failed" % len(self.failures)))
+        sys.exit(1 if self.failures else 0)

@@ -9,17 +9,12 @@ import sys
 import tempfile
 import time
 
-from browser import Browser, PageServer
+from browser import Browser, Checks, PageServer
 
 page = sys.argv[1]
 shots = sys.argv[2] if len(sys.argv) > 2 else tempfile.mkdtemp()
-failures = []
-
-
-def expect(what, expected, actual):
-    if expected != actual:
-        failures.append(what)
-        print("FAIL: %s: expected [%r], got [%r]" % (what, expected, actual))
+checks = Checks("test_page.py")
+expect = checks.expect
 
 
 def value(browser, name):
@@ -160,5 +155,4 @@ finally:
     if server is not None:
         server.stop()
 
-print("test_page.py: %s" % ("all checks passed" if not failures else "%d check(s) failed" % len(failures)))
-sys.exit(1 if failures else 0)
+checks.finish()

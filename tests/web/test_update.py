@@ -10,16 +10,11 @@ import sys
 import tempfile
 import time
 
-from browser import Browser, PageServer
+from browser import Browser, Checks, PageServer
 
 page, root = sys.argv[1], sys.argv[2]
-failures = []
-
-
-def expect(what, expected, actual):
-    if expected != actual:
-        failures.append(what)
-        print("FAIL: %s: expected [%r], got [%r]" % (what, expected, actual))
+checks = Checks("test_update.py")
+expect = checks.expect
 
 
 def publish(folder, build):
@@ -87,6 +82,4 @@ finally:
     server.stop()
     shutil.rmtree(host, ignore_errors=True)
 
-print("test_update.py: %s" % ("all checks passed" if not failures else
-                              "%d check(s) failed" % len(failures)))
-sys.exit(1 if failures else 0)
+checks.finish()

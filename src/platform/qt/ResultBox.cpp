@@ -49,7 +49,7 @@ ResultBox::ResultBox(QWidget* parent) : QPlainTextEdit(parent)
     verticalScrollBar()->installEventFilter(this);
 }
 
-int ResultBox::linesAtEachEnd(const QString& text) const
+int ResultBox::linesAtEachEnd(qsizetype lines) const
 {
     // A screen reader is told of the new text as it is set, and reads it then: it gets the whole
     // text at once. A hidden box has no scroll bar to show yet.
@@ -59,13 +59,14 @@ int ResultBox::linesAtEachEnd(const QString& text) const
     // Twice the lines that fit in view at each end: the first lines are what is shown, the last
     // ones what Qt counts the scroll bar's page from.
     const int atEachEnd = 2 * (int(viewport()->height() / fontMetrics().lineSpacing()) + 2);
-    return text.count(u'\n') + 1 < std::max(fewLines, 4 * atEachEnd) ? 0 : atEachEnd;
+    return lines < std::max(fewLines, 4 * atEachEnd) ? 0 : atEachEnd;
 }
 
 void ResultBox::setResultText(const QString& text)
 {
     m_whole.reset();
-    const int atEachEnd = linesAtEachEnd(text);
+    const qsizetype lines = text.count(u'\n') + 1;
+    const int atEachEnd = linesAtEachEnd(lines);
     if (atEachEnd == 0) {
         document()->setPlainText(text);
         moveCursor(QTextCursor::Start);
@@ -84,7 +85,7 @@ void ResultBox::setResultText(const QString& text)
     // page, as it does for the whole text; it counts each line that it has not laid out as one.
     moveCursor(QTextCursor::Start);
     QScrollBar* bar = verticalScrollBar();
-    bar->setRange(0, bar->maximum() + int(text.count(u'\n')) + 1 - 2 * atEachEnd);
+    bar->setRange(0, bar->maximum() + int(lines) - 2 * atEachEnd);
     m_whole = text;
 }
 

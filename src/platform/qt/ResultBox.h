@@ -43,8 +43,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // How many lines at each end of the text stand for it while it waits; 0: build it at once.
-    int linesAtEachEnd(const QString& text) const;
+    // How many lines at each end of a text of so many lines stand for it while it waits; 0: build
+    // it at once.
+    int linesAtEachEnd(qsizetype lines) const;
 
     std::optional<QString> m_whole;
 };

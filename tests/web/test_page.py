@@ -27,6 +27,24 @@ def centre(browser, name):
     return r["x"] + r["width"] / 2, r["y"] + r["height"] / 2
 
 
+def rect(browser, name):
+    return browser.js("return document.getElementById(arguments[0]).getBoundingClientRect().toJSON()",
+                      name)
+
+
+def settle(browser):
+    """Until no box has scrolled for five frames (the browser scrolls smoothly), and the lines below
+    each sheet's view have followed (a box a frame)."""
+    browser.driver.execute_async_script("""let quiet = 0, last = null;
+        const frame = () => {
+            const now = [...document.querySelectorAll('.result')].map((e) => e.scrollTop).join();
+            quiet = now === last ? quiet + 1 : 0;
+            last = now;
+            if (quiet < 5) { requestAnimationFrame(frame); } else { setTimeout(arguments[0]); }
+        };
+        requestAnimationFrame(frame);""")
+
+
 def empty(browser, name):
     browser.click_page(*centre(browser, name))
     browser.key("ctrl+a")
@@ -93,6 +111,94 @@ try:
     time.sleep(0.5)
     browser.page_screenshot(os.path.join(shots, "web-four-boxes.png"))
     expect("window after four boxes", [527, 270], browser.window_size())
+
+    # A long answer is drawn first by sheets over the text areas: each box looks as it does with
+    # its whole text laid out, scroll bar and all (ten-digit primes take two lines each there), and
+    # whatever a user does to a box meets the whole text, as on a box set whole.
+    boxes = ["txt3", "txt4", "txt5", "txt6"]
+    for name, text in (("txt1", "1E9"), ("txt2", "1.07E9")):
+        empty(browser, name)
+        browser.type(text)
+    run = centre(browser, "cmdJIKKO")
+
+    def answer():
+        browser.click_page(*run)
+        expect("a sheet over each box", 4, browser.js("return document.querySelectorAll('.sheet').length"))
+
+    def look(name):
+        r = rect(browser, name)
+        clip = dict(x=r["x"], y=r["y"], width=r["width"], height=r["height"], scale=1)
+        return browser.cdp("Page.captureScreenshot", format="png", clip=clip)["data"]
+
+    def whole(name):
+        # The wheel turned by nothing over the box sets its whole text and scrolls nothing.
+        r = rect(browser, name)
+        browser.cdp("Input.dispatchMouseEvent", type="mouseWheel", x=r["x"] + 20, y=r["y"] + 20,
+                    deltaX=0, deltaY=0)
+        settle(browser)
+
+    def state(name):
+        return browser.js("""const e = document.getElementById(arguments[0]);
+            return [e.value.length, e.selectionStart, e.selectionEnd, e.scrollTop,
+                    document.activeElement.id];""", name)
+
+    answer()
+    settle(browser)
+    looks = [look(name) for name in boxes]
+    heights = browser.js("return arguments[0].map((n) => document.getElementById(n).scrollHeight)", boxes)
+    for name in boxes:
+        whole(name)
+    expect("boxes look as when whole", looks, [look(name) for name in boxes])
+    expect("scroll heights as when whole", heights, browser.js(
+        "return arguments[0].map((n) => document.getElementById(n).scrollHeight)", boxes))
+    # The browser's search finds a line far below the view, though the page has not laid it out.
+    answer()
+    settle(browser)
+    last = browser.js("return [...document.getElementById('txt6').nextElementSibling.children]"
+                      ".map((part) => part.textContent).join('\\n')").split("\n")[-3]
+    found = browser.js("return window.find(arguments[0])", last)
+    whole("txt6")
+    expect("the last prime found while its box waits", (True, value(browser, "txt6").split("\n")[-3]),
+           (found, last))
+    box = rect(browser, "txt4")
+    x, y = box["x"] + box["width"] / 2 - 20, box["y"] + 40
+    bar, bottom = box["x"] + box["width"] - 8, box["y"] + box["height"]
+    actions = {
+        "click": lambda: browser.click_page(x, y),
+        "drag": lambda: browser.drag_page(x, y, x + 10, y + 70),
+        "double click": lambda: [browser.mouse(kind, x, y, "left", down, clicks)
+                                 for clicks in (1, 2) for kind, down in
+                                 (("mousePressed", 1), ("mouseReleased", 0))],
+        "right button": lambda: browser.click_page(x, y, "right"),
+        "wheel": lambda: browser.cdp("Input.dispatchMouseEvent", type="mouseWheel", x=x, y=y,
+                                     deltaX=0, deltaY=300),
+        "scroll bar arrow": lambda: browser.click_page(bar, bottom - 8),
+        "scroll bar thumb dragged": lambda: browser.drag_page(bar, box["y"] + 20, bar, box["y"] + 120),
+        "Tab, ctrl+End": lambda: [browser.key(key) for key in ("Tab", "Tab", "Tab", "ctrl+End")],
+        "typing": lambda: (browser.click_page(x, y), browser.type("7"), browser.key("BackSpace"),
+                           browser.type("77")),
+    }
+    for action, act in actions.items():
+        states = []
+        for waiting in (True, False):
+            answer()
+            if not waiting:
+                whole("txt4")
+            act()
+            settle(browser)
+            states.append(state("txt4"))
+        expect(action + " on a waiting box", states[1], states[0])
+    # A press on the scroll bar's track pages as far, but for the pixel that Chromium rounds
+    # differently on a box whose text it has just laid out.
+    pages = []
+    for waiting in (True, False):
+        answer()
+        if not waiting:
+            whole("txt4")
+        browser.click_page(bar, bottom - 40)
+        settle(browser)
+        pages.append(state("txt4")[3])
+    expect("a press on the track pages", True, abs(pages[0] - pages[1]) <= 1 and pages[1] > 100)
 
     # The program's texts are drawn in the page's own face, every character of them: a character
     # that the face lacks would be drawn from a system face, as on no other computer.

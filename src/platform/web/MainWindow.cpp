@@ -7,6 +7,8 @@
 #include "platform/web/TextConversion.h"
 #include "platform/web/WindowFrame.h"
 
+#include <emscripten/html5.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -64,6 +66,13 @@ std::string idOf(const val& element)
 val document()
 {
     return val::global("document");
+}
+
+// The events that reach into a result box, whatever follows them (a key needs the focus, a click
+// and a menu a button going down): a long text's sheet gives way to its text area first.
+bool reachesIn(const std::string& type)
+{
+    return type == "pointerdown" || type == "wheel" || type == "focusin" || type == "dragenter";
 }
 
 } // namespace
@@ -232,6 +241,9 @@ void MainWindow::handleEvent(val event)
     }
     const val target = event["target"];
     const std::string id = idOf(target);
+    if (BoxElement* box = boxNamed(id); box != nullptr && reachesIn(type)) {
+        box->sheet.complete();
+    }
     if (type == "click") {
         if (ButtonElement* button = buttonNamed(id)) {
             run(clickHandler(m_form, *button->model));
@@ -432,18 +444,21 @@ PixelRect MainWindow::placeIn(Container container, const PixelRect& rect) const
 }
 
 template <typename Pushed, typename Control>
-void MainWindow::placeWithFont(val& element, Pushed& pushed, const Control& model)
+bool MainWindow::placeWithFont(val& element, Pushed& pushed, const Control& model)
 {
     PixelRect rect = twipsToPixels(model.rect);
     if constexpr (std::is_same_v<Control, Label>) {
         rect = labelRect(m_form, model, &model == &m_form.lbl2 ? unitTextWidth() : 0);
     }
-    if (storeIfChanged(pushed.geometry, placeIn(model.container, rect))) {
+    const bool placed = storeIfChanged(pushed.geometry, placeIn(model.container, rect));
+    if (placed) {
         setRect(element, *pushed.geometry);
     }
-    if (storeIfChanged(pushed.font, fontKey(model.font))) {
+    const bool faced = storeIfChanged(pushed.font, fontKey(model.font));
+    if (faced) {
         element["style"].set("font", cssFont(model.font));
     }
+    return placed || faced;
 }
 
 int MainWindow::unitTextWidth()
@@ -537,28 +552,71 @@ void MainWindow::pushBox(TextBox& model)
 {
     BoxElement& box = entryFor(m_boxes, model);
     PushedBox& pushed = box.pushed;
-    placeWithFont(box.element, pushed, model);
+    // A new text is drawn as the box is now: placed, and shown, before it is set; and a box is
+    // hidden after, so that the old text's scroll position is not kept for the new text.
+    bool restyled = placeWithFont(box.element, pushed, model);
     if (storeIfChanged(pushed.alignment, model.alignment)) {
         box.element["style"].set("textAlign", textAlign(model.alignment));
+        restyled = true;
     }
-    if (storeIfChanged(pushed.text, model.text)) {
-        box.element.set("value", toWidgetText(model.text));
-        box.element.call<void>("setSelectionRange", 0, 0);
-        // Writing a scroll position lays the page out at once, a new text of four result boxes
-        // and all: written only where the box has been scrolled, or where the browser may scroll
-        // a focused box to its caret.
-        if (box.scrolled || document()["activeElement"] == box.element) {
-            box.element.set("scrollTop", 0);
-            box.element.set("scrollLeft", 0);
-            box.scrolled = false;
+    const auto pushVisible = [&] {
+        if (storeIfChanged(pushed.visible, model.visible)) {
+            box.element["style"].set("display", model.visible ? "" : "none");
+            restyled = true;
         }
-        box.edited = false;
-        caretToStartOfReplacedText(model, pushed.selection);
-        pushed.selection = Selection{0, 0}; // where the element's caret is now
+    };
+    if (model.visible) {
+        pushVisible();
     }
-    if (storeIfChanged(pushed.visible, model.visible)) {
-        box.element["style"].set("display", model.visible ? "" : "none");
+    if (!storeIfChanged(pushed.text, model.text)) {
+        pushVisible();
+        if (restyled) {
+            box.sheet.complete();
+        }
+        return;
     }
+    box.sheet.drop();
+    const bool focused = document()["activeElement"] == box.element;
+    const std::string text = toWidgetText(model.text);
+    // A long text in a shown box is drawn by a sheet first, unless the user is in the box.
+    if (focused || !model.visible || !box.sheet.show(box.element, text)) {
+        box.element.set("value", text);
+    } else if (!m_restPending) {
+        // From the frame after the one that shows the sheets.
+        m_restPending = true;
+        emscripten_request_animation_frame(
+            [](double, void* window) {
+                emscripten_request_animation_frame_loop(addRestToSheets, window);
+                return EM_FALSE;
+            },
+            this);
+    }
+    box.element.call<void>("setSelectionRange", 0, 0);
+    // Writing a scroll position lays the page out at once, a new text of four result boxes and
+    // all: written only where the box has been scrolled, or where the browser may scroll a
+    // focused box to its caret.
+    if (box.scrolled || focused) {
+        box.element.set("scrollTop", 0);
+        box.element.set("scrollLeft", 0);
+        box.scrolled = false;
+    }
+    box.edited = false;
+    caretToStartOfReplacedText(model, pushed.selection);
+    pushed.selection = Selection{0, 0}; // where the element's caret is now
+    pushVisible();
+}
+
+EM_BOOL MainWindow::addRestToSheets(double, void* userData)
+{
+    MainWindow& window = *static_cast<MainWindow*>(userData);
+    const auto partial = [](const BoxElement& box) { return box.sheet.partial(); };
+    const auto box = std::find_if(window.m_boxes.begin(), window.m_boxes.end(), partial);
+    if (box != window.m_boxes.end() && !window.m_web.closing()) {
+        box->sheet.addRest();
+    }
+    window.m_restPending = !window.m_web.closing() &&
+                           std::any_of(window.m_boxes.begin(), window.m_boxes.end(), partial);
+    return window.m_restPending ? EM_TRUE : EM_FALSE;
 }
 
 void MainWindow::applySelection(const TextBox& model)
@@ -567,6 +625,7 @@ void MainWindow::applySelection(const TextBox& model)
     if (!storeIfChanged(box.pushed.selection, Selection{model.selStart, model.selLength})) {
         return;
     }
+    box.sheet.complete();
     const int start = toWidgetPosition(model.text, model.selStart);
     const int end = toWidgetPosition(model.text, model.selStart + model.selLength);
     box.element.call<void>("setSelectionRange", start, end);
@@ -578,9 +637,11 @@ void MainWindow::focusWindow()
     moveDefaultEmphasis();
 }
 
-void MainWindow::focusTextBox(const TextBox& box)
+void MainWindow::focusTextBox(const TextBox& model)
 {
-    entryFor(m_boxes, box).element.call<void>("focus");
+    BoxElement& box = entryFor(m_boxes, model);
+    box.sheet.complete();
+    box.element.call<void>("focus");
     moveDefaultEmphasis();
 }
 

@@ -6,7 +6,8 @@
 // - the window as a frame in the page with its caption, icon and a handle to resize it
 //   (WindowFrame.h), scaled down to fit a narrower page;
 // - frames, the line and labels as blocks of one colour, command buttons as buttons, the inputs
-//   as single-line inputs (the character limit: InputBox.h), the result boxes as text areas; all
+//   as single-line inputs (the character limit: InputBox.h), the result boxes as text areas (a long
+//   text first drawn by a sheet over its text area: ResultSheet.h); all
 //   placed in twips from the client area's corner, in tab order one after another, so that Tab
 //   follows the page's order;
 // - edits read into the model before each handler (a user's edit only marks its box);
@@ -20,8 +21,10 @@
 
 #include "platform/WindowBinding.h"
 #include "platform/web/InputBox.h"
+#include "platform/web/ResultSheet.h"
 #include "platform/web/WebPlatform.h"
 
+#include <emscripten/html5.h>
 #include <emscripten/val.h>
 
 #include <array>
@@ -55,6 +58,7 @@ private:
         std::optional<InputBox> input; // the inputs with a character limit
         bool edited = false;           // the user changed the text since it was last read
         bool scrolled = false;         // the user scrolled it away from its start
+        ResultSheet sheet;             // a long result text's first look
         PushedBox pushed;
     };
     struct LabelElement {
@@ -75,8 +79,9 @@ private:
     BoxElement* boxNamed(const std::string& id);
     ButtonElement* buttonNamed(const std::string& id);
     PixelRect placeIn(Container container, const PixelRect& rect) const;
+    // Whether the place or the face changed.
     template <typename Pushed, typename Control>
-    void placeWithFont(Element& element, Pushed& pushed, const Control& model);
+    bool placeWithFont(Element& element, Pushed& pushed, const Control& model);
     int unitTextWidth();
 
     void keyDown(Element event);
@@ -85,6 +90,9 @@ private:
     void setClientSize(PixelSize client);
     void fitToPage();
     void moveDefaultEmphasis();
+    // The lines below the view added to the sheets (ResultSheet::addRest), one box a frame: a
+    // callback of requestAnimationFrame that asks for the next frame while a box remains.
+    static EM_BOOL addRestToSheets(double time, void* window);
 
     bool canRefresh() const override;
     void readEdits() override;
@@ -119,6 +127,7 @@ private:
         PixelSize client;
     };
     std::optional<Drag> m_drag;
+    bool m_restPending = false;
 };
 
 } // namespace tavimo::web

@@ -1,0 +1,60 @@
+// A long result text shown at first by a sheet over its text area.
+//
+// Chromium lays out every line of a text area's value before it paints the box, about 14 µs a
+// line of digits: four boxes of 5000 lines take a quarter of a second and more. So a long text is
+// first drawn by a sheet: a block laid over the text area, as the text area draws itself (same
+// class, place, face and alignment), that holds the lines in view, and below them a block as tall
+// as the other lines. Once the window has painted, the other lines follow in parts of a few lines
+// each, which the browser lays out only near the view (`content-visibility: auto`): the browser's
+// search finds them, and a screen reader reads them. Each part is given its height beforehand, so
+// that the sheet's scroll bar is the whole text's: a line of digits takes the height of a line of
+// as many zeros where the face's digits are all as wide, and every other line is measured as it
+// is.
+//
+// The sheet takes no pointer and no focus: the text area beneath it, empty and marked busy, is the
+// box for everything a user does. The first event that reaches into the box (a button going down,
+// the wheel, the focus, a drag) or a change of the box's place, face, alignment or selection gives
+// the text area its whole text and removes the sheet, before the browser acts on the event:
+// whatever a user or an input method does to the box meets the text area as it is when set whole.
+#pragma once
+
+#include <emscripten/val.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavimo::web {
+
+class ResultSheet {
+public:
+    // Shows `text` (LF line breaks) by a sheet over `area`, the box's text area, which is shown and
+    // styled as the box: true, with the text area emptied; false, where the text is too short to
+    // need one or a sheet could not show it exactly (the text area is then to be set whole).
+    bool show(emscripten::val area, const std::string& text);
+
+    bool waiting() const { return !m_sheet.isUndefined(); }
+    // Whether the sheet holds only the lines in view, the rest to follow by addRest().
+    bool partial() const { return !m_spacer.isUndefined(); }
+
+    // Adds the lines below the view to the sheet.
+    void addRest();
+    // Gives the text area its whole text, scrolled as the sheet was, and removes the sheet.
+    void complete();
+    // Removes the sheet for a new text; the text area is then set by its caller.
+    void drop();
+
+private:
+    emscripten::val m_area = emscripten::val::undefined();
+    emscripten::val m_sheet = emscripten::val::undefined();
+    // The lines below the view, until addRest(): a block of their height, and their parts to come.
+    struct Part {
+        std::pair<std::size_t, std::size_t> span; // in m_text
+        double height = 0;
+    };
+    emscripten::val m_spacer = emscripten::val::undefined();
+    std::vector<Part> m_rest;
+    std::string m_text;
+};
+
+} // namespace tavimo::web

@@ -212,9 +212,13 @@ try:
             expect("faces of %s" % re.sub("<[^>]*>", "", html) or html[:40], ["Tavimo Gothic"],
                    sorted({font["familyName"] for font in fonts}) or ["Tavimo Gothic"])
 
-    # On a phone 390 pixels wide the window is scaled to fit.
+    # On a phone 390 pixels wide the window is scaled to fit. The phone's scroll bars take no room
+    # beside the lines, which may then wrap otherwise: the waiting boxes take their whole texts.
+    sheets = browser.js("return document.querySelectorAll('.sheet').length")
     browser.set_viewport(390, 844, mobile=True)
     time.sleep(0.3)
+    expect("sheets once the page's scroll bars take no room", (3, 0),
+           (sheets, browser.js("return document.querySelectorAll('.sheet').length")))
     width = browser.js("return document.getElementById('frmMain').getBoundingClientRect().width")
     expect("the window fits 390 pixels", True, width <= 390 - 16 + 0.5)
     browser.page_screenshot(os.path.join(shots, "web-phone.png"))

@@ -237,6 +237,10 @@ void MainWindow::handleEvent(val event)
     }
     if (type == "resize") {
         fitToPage();
+        ResultSheet::pageResized();
+        for (BoxElement& box : m_boxes) {
+            box.sheet.followPage();
+        }
         return;
     }
     const val target = event["target"];

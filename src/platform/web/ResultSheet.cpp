@@ -51,19 +51,20 @@ std::vector<std::string_view> linesOf(std::string_view text)
     }
 }
 
-// What the page's layout gave lines in a result box of one width and face, at one zoom: the boxes
-// of one answer are as wide, and mostly those of the next answer too.
+// What the page's layout gave lines in a result box of one width and face: the boxes of one answer
+// are as wide, and mostly those of the next answer too. Forgotten when the page changes its size
+// or zoom, which may change the room beside the scroll bar.
 struct Measures {
     std::optional<bool> digitsAlike; // whether every digit is as wide in the face
+    double room = 0;                 // the sheet's inner width then
     std::map<std::string, double, std::less<>> heights;
 };
+std::map<std::string, Measures> known;
 
 Measures& measuresFor(const val& area)
 {
-    static std::map<std::string, Measures> known;
     const val style = area["style"];
-    std::string key = style["width"].as<std::string>() + " " + style["font"].as<std::string>() +
-                      " " + std::to_string(val::global("devicePixelRatio").as<double>());
+    std::string key = style["width"].as<std::string>() + " " + style["font"].as<std::string>();
     if (known.size() >= 64 && known.count(key) == 0) {
         known.clear();
     }
@@ -89,7 +90,8 @@ void measure(val sheet, Measures& measures, const std::vector<std::string_view>&
     if (!measures.digitsAlike) {
         val digits = makeDiv("digits");
         for (char digit = '0'; digit <= '9'; ++digit) {
-            digitRuns.push_back(makeDiv(""));
+            digitRuns.push_back(
+                val::global("document").call<val>("createElement", std::string("span")));
             digitRuns.back().set("textContent", std::string(8, digit));
             digits.call<void>("append", digitRuns.back());
         }
@@ -103,6 +105,7 @@ void measure(val sheet, Measures& measures, const std::vector<std::string_view>&
             return box(run, "width") == zeroWidth;
         });
     }
+    measures.room = sheet["clientWidth"].as<double>();
     const double twoLines = box(reference, "height");
     for (const auto& [line, sample] : samples) {
         measures.heights.emplace(line, box(sample, "height") - twoLines);
@@ -209,6 +212,7 @@ bool ResultSheet::show(val area, const std::string& text)
     m_area = area;
     m_sheet = sheet;
     m_text = text;
+    m_room = measures.room;
     return true;
 }
 
@@ -242,6 +246,18 @@ void ResultSheet::complete()
     drop();
     if (top != 0) {
         m_area.set("scrollTop", top);
+    }
+}
+
+void ResultSheet::pageResized()
+{
+    known.clear();
+}
+
+void ResultSheet::followPage()
+{
+    if (waiting() && m_sheet["clientWidth"].as<double>() != m_room) {
+        complete();
     }
 }
 

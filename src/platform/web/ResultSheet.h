@@ -44,6 +44,11 @@ public:
     // Removes the sheet for a new text; the text area is then set by its caller.
     void drop();
 
+    // After the page has changed its size or zoom: lines are measured anew, and a sheet whose room
+    // beside its scroll bar changed gives way to its text area (its lines may wrap otherwise).
+    static void pageResized();
+    void followPage();
+
 private:
     emscripten::val m_area = emscripten::val::undefined();
     emscripten::val m_sheet = emscripten::val::undefined();
@@ -55,6 +60,7 @@ private:
     emscripten::val m_spacer = emscripten::val::undefined();
     std::vector<Part> m_rest;
     std::string m_text;
+    double m_room = 0; // the sheet's inner width when its lines were measured
 };
 
 } // namespace tavimo::web

@@ -5,17 +5,18 @@
 // first drawn by a sheet: a block laid over the text area, as the text area draws itself (same
 // class, place, face and alignment), that holds the lines in view, and below them a block as tall
 // as the other lines. Once the window has painted, the other lines follow in parts of a few lines
-// each, which the browser lays out only near the view (`content-visibility: auto`): the browser's
-// search finds them, and a screen reader reads them. Each part is given its height beforehand, so
-// that the sheet's scroll bar is the whole text's: a line of digits takes the height of a line of
-// as many zeros where the face's digits are all as wide, and every other line is measured as it
-// is.
+// each, which the browser lays out only near the view (`content-visibility: auto`) and its search
+// finds. Each part is given its height beforehand, so that the sheet's scroll bar is the whole
+// text's: a line of digits takes the height of a line of as many zeros where the face's digits are
+// all as wide, and every other line is measured as it is.
 //
-// The sheet takes no pointer and no focus: the text area beneath it, empty and marked busy, is the
-// box for everything a user does. The first event that reaches into the box (a button going down,
-// the wheel, the focus, a drag) or a change of the box's place, face, alignment or selection gives
-// the text area its whole text and removes the sheet, before the browser acts on the event:
-// whatever a user or an input method does to the box meets the text area as it is when set whole.
+// The sheet takes no pointer and no focus: the text area beneath it, empty, as tall as the whole
+// text in one line and marked busy, is the box for everything a user does. The first event that
+// reaches into the box (a button going down, the wheel, the focus, a drag) or a change of the
+// box's place, face, alignment or selection gives the text area its whole text and removes the
+// sheet, before the browser acts on the event: whatever a user or an input method does to the box
+// meets the text area as it is when set whole. A screen reader finds the box busy beside the lines
+// in view until it takes the focus, and then the whole text.
 #pragma once
 
 #include <emscripten/val.h>

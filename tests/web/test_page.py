@@ -188,8 +188,8 @@ try:
             settle(browser)
             states.append(state("txt4"))
         expect(action + " on a waiting box", states[1], states[0])
-    # A press on the scroll bar's track pages as far, but for the pixel that Chromium rounds
-    # differently on a box whose text it has just laid out.
+    # A press on the scroll bar's track pages as far, but for a pixel that Chromium rounds
+    # differently there (bench/README.md).
     pages = []
     for waiting in (True, False):
         answer()

@@ -177,8 +177,9 @@ bool ResultSheet::show(val area, const std::string& text)
     };
     const double view = std::stod(area["style"]["height"].as<std::string>());
     std::size_t inView = 0;
-    for (double height = 0; inView < lines.size() && height <= view; ++inView) {
-        height += heights[kindOf[inView]];
+    double whole = 0;
+    while (inView < lines.size() && whole <= view) {
+        whole += heights[kindOf[inView++]];
     }
     val shown = makeDiv("");
     const auto [from, to] = span(0, inView);
@@ -186,10 +187,6 @@ bool ResultSheet::show(val area, const std::string& text)
     sheet.call<void>("append", shown);
     m_rest.clear();
     double rest = 0;
-    double whole = 0;
-    for (std::size_t line = 0; line < inView; ++line) {
-        whole += heights[kindOf[line]];
-    }
     for (std::size_t first = inView; first < lines.size(); first += linesPerPart) {
         const std::size_t end = std::min(first + linesPerPart, lines.size());
         Part part{span(first, end), 0};

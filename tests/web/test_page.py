@@ -3,6 +3,7 @@
 # page again from the service worker's copy with the server gone, and the window on a phone; the
 # program's texts in the page's own face.
 #   python3 test_page.py PAGE_FOLDER [SCREENSHOT_FOLDER]
+import hashlib
 import os
 import re
 import sys
@@ -128,7 +129,8 @@ try:
     def look(name):
         r = rect(browser, name)
         clip = dict(x=r["x"], y=r["y"], width=r["width"], height=r["height"], scale=1)
-        return browser.cdp("Page.captureScreenshot", format="png", clip=clip)["data"]
+        shot = browser.cdp("Page.captureScreenshot", format="png", clip=clip)["data"]
+        return hashlib.sha1(shot.encode("ascii")).hexdigest()
 
     def whole(name):
         # The wheel turned by nothing over the box sets its whole text and scrolls nothing.
@@ -143,7 +145,11 @@ try:
                     document.activeElement.id];""", name)
 
     answer()
+    # The window made taller by its handle: the sheets are drawn anew, the boxes still waiting.
+    width, height = browser.window_size()
+    browser.resize(width, height + 60)
     settle(browser)
+    expect("sheets after a resize", 4, browser.js("return document.querySelectorAll('.sheet').length"))
     looks = [look(name) for name in boxes]
     heights = browser.js("return arguments[0].map((n) => document.getElementById(n).scrollHeight)", boxes)
     for name in boxes:

@@ -574,7 +574,9 @@ void MainWindow::pushBox(TextBox& model)
     }
     if (!storeIfChanged(pushed.text, model.text)) {
         pushVisible();
-        if (restyled) {
+        if (restyled && model.visible) {
+            box.sheet.restyle();
+        } else if (restyled) {
             box.sheet.complete();
         }
         return;

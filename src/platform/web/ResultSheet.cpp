@@ -246,6 +246,19 @@ void ResultSheet::complete()
     }
 }
 
+void ResultSheet::restyle()
+{
+    if (!waiting()) {
+        return;
+    }
+    val area = m_area;
+    const std::string text = m_text;
+    if (!show(area, text)) {
+        area.set("value", text);
+        area.call<void>("setSelectionRange", 0, 0);
+    }
+}
+
 void ResultSheet::pageResized()
 {
     known.clear();
@@ -254,7 +267,7 @@ void ResultSheet::pageResized()
 void ResultSheet::followPage()
 {
     if (waiting() && m_sheet["clientWidth"].as<double>() != m_room) {
-        complete();
+        restyle();
     }
 }
 

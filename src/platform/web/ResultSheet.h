@@ -12,11 +12,11 @@
 //
 // The sheet takes no pointer and no focus: the text area beneath it, empty, as tall as the whole
 // text in one line and marked busy, is the box for everything a user does. The first event that
-// reaches into the box (a button going down, the wheel, the focus, a drag) or a change of the
-// box's place, face, alignment or selection gives the text area its whole text and removes the
-// sheet, before the browser acts on the event: whatever a user or an input method does to the box
-// meets the text area as it is when set whole. A screen reader finds the box busy beside the lines
-// in view until it takes the focus, and then the whole text.
+// reaches into the box (a button going down, the wheel, the focus, a drag) or a selection from the
+// window gives the text area its whole text and removes the sheet, before the browser acts on the
+// event: whatever a user or an input method does to the box meets the text area as it is when set
+// whole. A screen reader finds the box busy beside the lines in view until it takes the focus, and
+// then the whole text. A box moved, resized or given another face or alignment is drawn anew.
 #pragma once
 
 #include <emscripten/val.h>
@@ -44,9 +44,13 @@ public:
     void complete();
     // Removes the sheet for a new text; the text area is then set by its caller.
     void drop();
+    // Draws the sheet anew after its text area's place, face or alignment changed (or gives the
+    // text area its text where a sheet can no longer show it exactly): a resize of the window
+    // costs no layout of the whole text.
+    void restyle();
 
     // After the page has changed its size or zoom: lines are measured anew, and a sheet whose room
-    // beside its scroll bar changed gives way to its text area (its lines may wrap otherwise).
+    // beside its scroll bar changed is drawn anew (its lines may wrap otherwise).
     static void pageResized();
     void followPage();
 

@@ -78,6 +78,8 @@ try:
     for run in range(runs + 2):
         set_bounds("1E9", "1073577990")
         press()
+        if browser.js("return document.getElementById('txt3').value").startswith("数分"):
+            press()
         browser.driver.execute_async_script(
             "requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(arguments[0])));")
         browser.js("""window.tavimoPress = null;

@@ -68,11 +68,13 @@ val document()
     return val::global("document");
 }
 
-// The events that reach into a result box, whatever follows them (a key needs the focus, a click
-// and a menu a button going down): a long text's sheet gives way to its text area first.
+// The events that reach into a result box: a long text's sheet gives way to its text area first.
+// The pointer coming over the box (a finger's too, as it touches), so that a click finds the box
+// laid out already; the focus, which a press gives first, also under a pointer that rested over
+// the box as the answer came, and which every key needs; the wheel; a drag.
 bool reachesIn(const std::string& type)
 {
-    return type == "pointerdown" || type == "wheel" || type == "focusin" || type == "dragenter";
+    return type == "pointerover" || type == "focusin" || type == "wheel" || type == "dragenter";
 }
 
 } // namespace
@@ -271,7 +273,7 @@ void MainWindow::handleEvent(val event)
     } else if (type == "focusin") {
         moveDefaultEmphasis();
     } else if (type.rfind("pointer", 0) == 0) {
-        if (id == "grip") {
+        if (id == "grip" && type != "pointerover") {
             resizeByHandle(event);
         }
     } else if (BoxElement* box = boxNamed(id)) {

@@ -12,11 +12,12 @@
 //
 // The sheet takes no pointer and no focus: the text area beneath it, empty, as tall as the whole
 // text in one line and marked busy, is the box for everything a user does. The first event that
-// reaches into the box (a button going down, the wheel, the focus, a drag) or a selection from the
-// window gives the text area its whole text and removes the sheet, before the browser acts on the
-// event: whatever a user or an input method does to the box meets the text area as it is when set
-// whole. A screen reader finds the box busy beside the lines in view until it takes the focus, and
-// then the whole text. A box moved, resized or given another face or alignment is drawn anew.
+// reaches into the box (the pointer coming over it, the focus, the wheel, a drag) or a selection
+// from the window gives the text area its whole text and removes the sheet, before the browser acts
+// on the event: whatever a user or an input method does to the box meets the text area as it is
+// when set whole. A screen reader finds the box busy beside the lines in view until it takes the
+// focus, and then the whole text. A box moved, resized or given another face or alignment is drawn
+// anew.
 #pragma once
 
 #include <emscripten/val.h>

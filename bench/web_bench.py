@@ -47,10 +47,15 @@ try:
             time.sleep(0.01)
         raise RuntimeError("no answer to a press of Run")
 
-    def set_bounds(lower, upper):
+    def answer(lower, upper):
+        """A press of Run for the bounds; the time of the press that searched."""
         for name, text in (("txt1", lower), ("txt2", upper)):
             browser.js("const e = document.getElementById(arguments[0]); e.value = arguments[1];"
                        "e.dispatchEvent(new Event('input', {bubbles: true}));", name, text)
+        took = press()
+        if browser.js("return document.getElementById('txt3').value").startswith("数分"):
+            took = press()  # the long-run warning; the second press searches
+        return took
 
     print("| request | press of Run to painted frame, page (median of %d) | lowest–highest |" % runs)
     print("|---|---:|---:|")
@@ -60,10 +65,7 @@ try:
                                            ".getBoundingClientRect(); return [r.x + 5, r.y + 5];"))
         times = []
         for run in range(runs + 2):
-            set_bounds(lower, upper)
-            took = press()
-            if browser.js("return document.getElementById('txt3').value").startswith("数分"):
-                took = press()  # the long-run warning; the second press searches
+            took = answer(lower, upper)
             if run >= 2:
                 times.append(took)
         if horizontal:
@@ -77,10 +79,7 @@ try:
     # as the fastest hand) to the frame painted after the click.
     firsts = []
     for run in range(runs + 2):
-        set_bounds("1E9", "1073577990")
-        press()
-        if browser.js("return document.getElementById('txt3').value").startswith("数分"):
-            press()
+        answer("1E9", "1073577990")
         browser.driver.execute_async_script(
             "requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(arguments[0])));")
         browser.js("""window.tavimoPress = null;

@@ -22,15 +22,14 @@ def value(browser, name):
     return browser.js("return document.getElementById(arguments[0]).value", name)
 
 
-def centre(browser, name):
-    r = browser.js("return document.getElementById(arguments[0]).getBoundingClientRect().toJSON()",
-                   name)
-    return r["x"] + r["width"] / 2, r["y"] + r["height"] / 2
-
-
 def rect(browser, name):
     return browser.js("return document.getElementById(arguments[0]).getBoundingClientRect().toJSON()",
                       name)
+
+
+def centre(browser, name):
+    r = rect(browser, name)
+    return r["x"] + r["width"] / 2, r["y"] + r["height"] / 2
 
 
 def settle(browser):

@@ -1,7 +1,18 @@
-// The look of the window in the page: its colours and its face, as CSS values.
+// The look of the window in the page: its elements, their colours and their face, as CSS values.
 #include "platform/web/Look.h"
 
 namespace tavimo::web {
+
+emscripten::val makeElement(const char* tag, std::string_view id, const char* className)
+{
+    emscripten::val element = emscripten::val::global("document")
+                                  .call<emscripten::val>("createElement", std::string(tag));
+    if (!id.empty()) {
+        element.set("id", std::string(id));
+    }
+    element.set("className", std::string(className));
+    return element;
+}
 
 std::string cssColour(Rgb colour)
 {

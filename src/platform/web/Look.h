@@ -1,11 +1,17 @@
-// The look of the window in the page: its colours and its face, as CSS values.
+// The look of the window in the page: its elements, their colours and their face, as CSS values.
 #pragma once
 
 #include "model/Controls.h"
 
+#include <emscripten/val.h>
+
 #include <string>
+#include <string_view>
 
 namespace tavimo::web {
+
+// A new element of the page: its tag, its id (none where empty) and its class.
+emscripten::val makeElement(const char* tag, std::string_view id, const char* className);
 
 // "rgb(r, g, b)".
 std::string cssColour(Rgb colour);

@@ -83,16 +83,6 @@ MainWindow::MainWindow(frmMain& form, WebPlatform& platform)
     : WindowBinding(form, platform), m_web(platform)
 {}
 
-val MainWindow::makeElement(const char* tag, std::string_view id, const char* className)
-{
-    val element = document().call<val>("createElement", std::string(tag));
-    if (!id.empty()) {
-        element.set("id", std::string(id));
-    }
-    element.set("className", std::string(className));
-    return element;
-}
-
 void MainWindow::create(val root)
 {
     m_root = root;

@@ -72,7 +72,6 @@ private:
         PushedButton pushed;
     };
 
-    Element makeElement(const char* tag, std::string_view id, const char* className);
     void createControls();
     void setupAccessibleTexts();
 

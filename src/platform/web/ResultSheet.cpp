@@ -1,6 +1,8 @@
 // A long result text shown at first by a sheet over its text area.
 #include "platform/web/ResultSheet.h"
 
+#include "platform/web/Look.h"
+
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -19,13 +21,6 @@ constexpr std::size_t linesPerPart = 32;
 // The kinds of line measured for a sheet at most (a length of digits, or any other line as it is):
 // a result text has a dozen.
 constexpr std::size_t mostKinds = 64;
-
-val makeDiv(const char* className)
-{
-    val element = val::global("document").call<val>("createElement", std::string("div"));
-    element.set("className", std::string(className));
-    return element;
-}
 
 double box(const val& element, const char* side)
 {
@@ -76,22 +71,21 @@ Measures& measuresFor(const val& area)
 // lines alone: the first and last lines of a part are laid out as they are in the text area.
 void measure(val sheet, Measures& measures, const std::vector<std::string_view>& lines)
 {
-    val probe = makeDiv("probe");
-    val reference = makeDiv("");
+    val probe = makeElement("div", "", "probe");
+    val reference = makeElement("div", "", "");
     reference.set("textContent", std::string("0\n0"));
     probe.call<void>("append", reference);
     std::vector<std::pair<std::string_view, val>> samples;
     for (const std::string_view line : lines) {
-        samples.emplace_back(line, makeDiv(""));
+        samples.emplace_back(line, makeElement("div", "", ""));
         samples.back().second.set("textContent", "0\n" + std::string(line) + "\n0");
         probe.call<void>("append", samples.back().second);
     }
     std::vector<val> digitRuns;
     if (!measures.digitsAlike) {
-        val digits = makeDiv("digits");
+        val digits = makeElement("div", "", "digits");
         for (char digit = '0'; digit <= '9'; ++digit) {
-            digitRuns.push_back(
-                val::global("document").call<val>("createElement", std::string("span")));
+            digitRuns.push_back(makeElement("span", "", ""));
             digitRuns.back().set("textContent", std::string(8, digit));
             digits.call<void>("append", digitRuns.back());
         }
@@ -150,7 +144,7 @@ bool ResultSheet::show(val area, const std::string& text)
             unmeasured.push_back(kind);
         }
     }
-    val sheet = makeDiv("box result sheet");
+    val sheet = makeElement("div", "", "box result sheet");
     sheet["style"].set("cssText", area["style"]["cssText"]);
     area.call<void>("after", sheet);
     if (!unmeasured.empty() || !measures.digitsAlike) {
@@ -181,7 +175,7 @@ bool ResultSheet::show(val area, const std::string& text)
     while (inView < lines.size() && whole <= view) {
         whole += heights[kindOf[inView++]];
     }
-    val shown = makeDiv("");
+    val shown = makeElement("div", "", "");
     const auto [from, to] = span(0, inView);
     shown.set("textContent", std::string(all.substr(from, to - from)));
     sheet.call<void>("append", shown);
@@ -197,7 +191,7 @@ bool ResultSheet::show(val area, const std::string& text)
         m_rest.push_back(part);
     }
     whole += rest;
-    m_spacer = makeDiv("");
+    m_spacer = makeElement("div", "", "");
     m_spacer["style"].set("height", std::to_string(rest) + "px");
     sheet.call<void>("append", m_spacer);
 
@@ -220,7 +214,7 @@ void ResultSheet::addRest()
     }
     val parts = val::global("document").call<val>("createDocumentFragment");
     for (const Part& rest : m_rest) {
-        val part = makeDiv("part");
+        val part = makeElement("div", "", "part");
         part["style"].set("containIntrinsicHeight", std::to_string(rest.height) + "px");
         part.set("textContent", m_text.substr(rest.span.first, rest.span.second - rest.span.first));
         parts.call<void>("append", part);
@@ -252,7 +246,7 @@ void ResultSheet::restyle()
         return;
     }
     val area = m_area;
-    const std::string text = m_text;
+    const std::string text = std::move(m_text); // show() drops the sheet, and the text with it
     if (!show(area, text)) {
         area.set("value", text);
         area.call<void>("setSelectionRange", 0, 0);
